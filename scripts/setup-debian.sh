@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev libgl-dev nlohmann-json3-dev
   # tests and measurements
   libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
-  iproute2 util-linux procps
+  iproute2 util-linux procps python3
   # desktop end-to-end tests: a display, a window manager, a tray host, pointer and screenshots
   xvfb openbox trayer xdotool x11-utils imagemagick
   # an Arial-metric sans-serif face, so the skin's layout fits as drawn
