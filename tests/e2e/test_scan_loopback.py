@@ -12,6 +12,7 @@ Needs: python3, and iproute2 and util-linux (unshare) for the private namespace.
 import json
 import os
 import shutil
+import signal
 import socket
 import subprocess
 import sys
@@ -175,10 +176,12 @@ class LoopbackScanTest(unittest.TestCase):
             self.assertEqual(scan_json(self, "--interface", "lo"), SAMPLE_DEVICES[1:3])
             # A config that does not parse leaves the devices as they were.
             emulator.config.write_text("not a device line\n")
-            emulator.process.send_signal(1)
-            time.sleep(0.3)
-            self.assertEqual(scan_json(self, "--interface", "lo"), SAMPLE_DEVICES[1:3])
+            emulator.process.send_signal(signal.SIGHUP)
+            deadline = time.monotonic() + 10
+            while "reload failed" not in emulator.log() and time.monotonic() < deadline:
+                time.sleep(0.02)
             self.assertIn("reload failed", emulator.log())
+            self.assertEqual(scan_json(self, "--interface", "lo"), SAMPLE_DEVICES[1:3])
 
     def test_verbose_reports_the_probe_and_what_was_ignored(self):
         with self.sample_emulator("--short-datagram", "--wrong-type", "--duplicate"):
