@@ -30,7 +30,6 @@ public:
     DemoWindow() {
         CreateEx(0, kWindowClassPlain, u"Quellmark tray demo", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
                  RECT{0, 0, 360, 120}, nullptr, 0);
-        Paint();
     }
 
     CWnd& TrayWindow() override { return *this; }
@@ -42,6 +41,7 @@ public:
         const int y = (GetSystemMetrics(SM_CYFULLSCREEN) - frame.Height()) / 2;
         MoveWindow(x, y, frame.Width(), frame.Height());
         ShowWindow(SW_SHOW);
+        ReportShown();
     }
 
     void ReleaseAdapterTable() override { std::printf("release-adapters\n"); }
@@ -60,9 +60,6 @@ protected:
             std::printf("command %u\n", static_cast<unsigned>(LOWORD(wParam)));
             std::fflush(stdout);
             if (HandleTrayCommand(*this, LOWORD(wParam))) {
-                if (LOWORD(wParam) == ID_TRAY_DISPLAY) {
-                    ReportShown();
-                }
                 return 0;
             }
         }
@@ -84,10 +81,11 @@ public:
         std::fflush(stdout);
     }
 
-private:
-    void Paint() {
-        QImage& surface = Surface();
-        CSurfaceDC dc(surface);
+protected:
+    void OnPaint() override {
+        PAINTSTRUCT paint;
+        BeginPaint(&paint);
+        CSurfaceDC dc(Surface());
         RECT client;
         GetClientRect(&client);
         dc.FillSolidRect(client, RGB(246, 246, 242));
@@ -116,7 +114,6 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     if (!hidden) {
         window.CenterAndShow();
-        window.ReportShown();
     }
     QEventLoop loop;
     MessageDispatcher::EnsureCreated()->RunModalLoop(loop);

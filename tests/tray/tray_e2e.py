@@ -7,12 +7,13 @@ PROGRAM is a window with the tray icon that prints its events as tray_demo does 
 "notify M", "command ID", "shown X Y W H", "exit CODE"); it is started with --hidden, as if
 minimised to the tray. The script clicks the icon and the popup with xdotool and keeps a
 screenshot of each step in OUTDIR. Steps checked:
-  1. the icon is in the tray;
   2. a right click opens the popup at the pointer ("Open" bold, "Exit"), Escape dismisses it and
      no command arrives;
-  3. a left click shows the hidden window centred;
-  4. right click, Open (Down, Return): the command 32771 arrives and the window is shown;
-  5. right click, Exit (Up, Return): the command 32772 arrives, the program ends with status 0
+  1. the icon is in the tray, its tip shows when the pointer rests on it (see 1-tip.png);
+  3. a left click shows the hidden window centred and active;
+  4. the window closed (hidden to the tray), right click, Open (Down, Return): the command 32771
+     arrives and the window is shown and active;
+  5. right click, Exit (pointer over it, left click): the command 32772 arrives, the program ends with status 0
      and the icon leaves the tray.
 Exit status 0 when every step held; the failed step is printed otherwise.
 """
@@ -65,15 +66,27 @@ def screenshot(outdir, name):
 
 def tray_icon_centre():
     """The centre of the one icon in the tray: trayer sizes itself to what it holds."""
-    windows = run("xdotool", "search", "--class", "trayer", check=False).split()
+    windows = run("xdotool", "search", "--onlyvisible", "--class", "trayer", check=False).split()
     for window in windows:
-        geometry = run("xdotool", "getwindowgeometry", "--shell", window, check=False)
-        values = dict(line.split("=", 1) for line in geometry.splitlines() if "=" in line)
-        w, h = int(values.get("WIDTH", 0)), int(values.get("HEIGHT", 0))
-        if w > 4 and h > 4:
-            x, y = int(values["X"]), int(values["Y"])
+        info = run("xwininfo", "-id", window, check=False)
+        values = {}
+        for line in info.splitlines():
+            key, _, value = line.strip().partition(":")
+            values[key] = value.strip()
+        try:
+            x, y = int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"])
+            w, h = int(values["Width"]), int(values["Height"])
+        except (KeyError, ValueError):
+            continue
+        # An empty tray shrinks to a sliver; an icon makes it at least as wide as it is high.
+        if w >= h > 4:
             return x + w // 2, y + h // 2
     return None
+
+
+def assert_active():
+    name = run("xdotool", "getactivewindow", "getwindowname", check=False)
+    assert name == "Quellmark tray demo", "the active window is '%s'" % name
 
 
 def click(x, y, button):
@@ -104,6 +117,10 @@ def main():
         icon = wait_for(tray_icon_centre, what="the icon in the tray")
         time.sleep(0.5)
         screenshot(outdir, "1-icon")
+        run("xdotool", "mousemove", str(icon[0]), str(icon[1]))
+        time.sleep(2.0)
+        screenshot(outdir, "1-tip")
+        run("xdotool", "mousemove", str(SCREEN_W // 2), str(SCREEN_H // 4))
         print("step 1: icon at %d,%d" % icon)
 
         mark = len(app.lines())
@@ -123,10 +140,15 @@ def main():
         x, y, w, h = (int(v) for v in shown[1:])
         time.sleep(0.7)
         screenshot(outdir, "3-left-click")
+        assert_active()
         print("step 3: left click showed the window at %d,%d size %dx%d" % (x, y, w, h))
 
-        run("xdotool", "search", "--name", "tray demo", "windowunmap", check=False)
+        # Closing the window hides it to the tray (the program's minimise button does the same).
         mark = len(app.lines())
+        run("xdotool", "key", "alt+F4")
+        app.wait_line("hidden", mark)
+        time.sleep(0.7)
+        screenshot(outdir, "4-hidden")
         click(icon[0], icon[1], 3)
         app.wait_line("notify 517", mark)
         time.sleep(0.7)
@@ -138,16 +160,19 @@ def main():
         app.wait_line("shown", mark)
         time.sleep(0.7)
         screenshot(outdir, "4-opened")
+        assert_active()
         print("step 4: Open chosen, window shown")
 
         mark = len(app.lines())
         click(icon[0], icon[1], 3)
         app.wait_line("notify 517", mark)
         time.sleep(0.7)
-        run("xdotool", "key", "Up")
-        time.sleep(0.3)
+        # With the pointer this time: the popup opened up and to the left of the pointer (the tray
+        # sits in the bottom-right corner), so "Exit", its last item, is just above the pointer.
+        run("xdotool", "mousemove", str(icon[0] - 20), str(icon[1] - 13))
+        time.sleep(0.4)
         screenshot(outdir, "5-exit-selected")
-        run("xdotool", "key", "Return")
+        run("xdotool", "click", "1")
         app.wait_line("command 32772", mark)
         status = app.process.wait(timeout=10)
         assert status == 0, "exit status %d" % status
