@@ -227,14 +227,6 @@ LONG GetMenuCheckMarkDimensions() {
     return static_cast<LONG>(MAKELONG(13, 13));
 }
 
-CDC* MenuDrawContext(const DRAWITEMSTRUCT* drawItem) {
-    const menu_registry::OwnerDrawRequest* request = menu_registry::CurrentOwnerDrawRequest();
-    if (!drawItem || drawItem->CtlType != ODT_MENU || !request || request->request != drawItem) {
-        return nullptr;
-    }
-    return request->dc;
-}
-
 BOOL RouteMenuOwnerDraw(UINT message, LPARAM lParam) {
     menu_registry::OwnerDrawRequest* request = menu_registry::CurrentOwnerDrawRequest();
     // Only the request the popup is sending now is a menu's; anything else is a control's.

@@ -19,7 +19,6 @@
 #include <string>
 #include <string_view>
 
-class CDC;
 class CWnd;
 
 // An owner-draw measure request (WM_MEASUREITEM, lParam points to it). For menus CtlID is unused.
@@ -117,8 +116,6 @@ BOOL IsMenu(HMENU menu);
 std::size_t LiveMenuCount();
 // Width in the low word and height in the high word of the platform's check-mark glyph.
 LONG GetMenuCheckMarkDimensions();
-// The drawing context a WM_DRAWITEM request with CtlType ODT_MENU draws into.
-CDC* MenuDrawContext(const DRAWITEMSTRUCT* drawItem);
 
 // Default handling of WM_MEASUREITEM and WM_DRAWITEM (lParam as the message carries it): when the
 // request is for a menu item, it goes to the CMenu object attached to the item's menu and TRUE is

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-class CDC;
 class CMenu;
 
 struct MenuItem {
@@ -51,10 +50,9 @@ struct ItemRef {
 ItemRef Locate(HMENU menu, UINT item, UINT flags);
 
 // The measure or draw request being sent for one owner-drawn item of a tracked popup: which menu
-// it belongs to, the context it draws into, and whether the owner's default handling routed it.
+// it belongs to, and whether the owner's default handling routed it.
 struct OwnerDrawRequest {
     HMENU menu = nullptr;
-    CDC* dc = nullptr;
     const void* request = nullptr;
     bool routed = false;
 };

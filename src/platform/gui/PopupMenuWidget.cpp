@@ -33,8 +33,8 @@ constexpr int kArmDistance = 3;
 // Sends one measure or draw request to the owner. Its default handling routes it to the menu
 // object (RouteMenuOwnerDraw); when the owner is gone or does not route it, it is routed here, so
 // an owner-drawn item is never left unmeasured or blank.
-void SendOwnerDraw(CWnd* owner, UINT message, HMENU menu, CDC* dc, const void* request) {
-    menu_registry::OwnerDrawRequest current{menu, dc, request, false};
+void SendOwnerDraw(CWnd* owner, UINT message, HMENU menu, const void* request) {
+    menu_registry::OwnerDrawRequest current{menu, request, false};
     menu_registry::OwnerDrawRequest*& slot = menu_registry::CurrentOwnerDrawRequest();
     menu_registry::OwnerDrawRequest* const saved = std::exchange(slot, &current);
     const auto lParam = reinterpret_cast<LPARAM>(request);
@@ -173,7 +173,7 @@ void PopupMenuWidget::Measure() {
             measure.CtlType = ODT_MENU;
             measure.itemID = static_cast<UINT>(item.IsPopup() ? 0xFFFFFFFF : item.id);
             measure.itemData = item.itemData;
-            SendOwnerDraw(m_tracking->owner, WM_MEASUREITEM, m_menu, nullptr, &measure);
+            SendOwnerDraw(m_tracking->owner, WM_MEASUREITEM, m_menu, &measure);
             itemWidth = static_cast<int>(measure.itemWidth);
             itemHeight = static_cast<int>(measure.itemHeight);
             // The request may have changed the menu; look the record up again.
@@ -248,10 +248,10 @@ void PopupMenuWidget::DrawItem(int index) {
         draw.itemAction = ODA_DRAWENTIRE;
         draw.itemState = state;
         draw.hwndItem = reinterpret_cast<HWND>(m_menu);
-        draw.hDC = reinterpret_cast<HDC>(static_cast<CDC*>(&dc));
+        draw.hDC = dc.GetSafeHdc();
         draw.rcItem = rect;
         draw.itemData = item.itemData;
-        SendOwnerDraw(m_tracking->owner, WM_DRAWITEM, m_menu, &dc, &draw);
+        SendOwnerDraw(m_tracking->owner, WM_DRAWITEM, m_menu, &draw);
     } else {
         DrawPlainItem(index, m_tracking->owner, rect, state);
     }

@@ -364,7 +364,7 @@ COLORREF GxMenu::LightenColor(double f, COLORREF color) {
 }
 
 void GxMenu::DrawItem(DRAWITEMSTRUCT* drawItem) {
-    CDC* dc = MenuDrawContext(drawItem);
+    CDC* dc = CDC::FromHandle(drawItem->hDC);
     if (!dc || drawItem->itemData == 0) {
         return;
     }
