@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The tray icon and its popup on a real X display: Xvfb, openbox and trayer (an XEmbed tray).
 
-usage: tray_e2e.py PROGRAM [OUTDIR]
+usage: tray_e2e.py PROGRAM [OUTDIR]   (TRAY_E2E_DISPLAY=:N to use a given display number)
 
 PROGRAM is a window with the tray icon that prints its events as tray_demo does ("ready",
 "notify M", "command ID", "shown X Y W H", "exit CODE"); it is started with --hidden, as if
@@ -23,8 +23,13 @@ import subprocess
 import sys
 import time
 
-DISPLAY = os.environ.get("TRAY_E2E_DISPLAY", ":55")
+import shutil
+
+# Set once Xvfb has chosen a free display (or from TRAY_E2E_DISPLAY).
+DISPLAY = os.environ.get("TRAY_E2E_DISPLAY", "")
 SCREEN_W, SCREEN_H = 1024, 768
+TOOLS = ("Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "xdpyinfo", "import")
+SKIP = 77  # CTest's SKIP_RETURN_CODE for this test
 
 
 def run(*args, check=True):
@@ -95,14 +100,35 @@ def click(x, y, button):
     run("xdotool", "click", str(button))
 
 
+def start_xvfb(helpers):
+    """Xvfb on a display number it finds free itself, so parallel runs do not meet."""
+    global DISPLAY
+    command = ["Xvfb", "-screen", "0", "%dx%dx24" % (SCREEN_W, SCREEN_H), "-nolisten", "tcp"]
+    if DISPLAY:
+        helpers.append(subprocess.Popen([command[0], DISPLAY] + command[1:], stderr=subprocess.DEVNULL))
+        return
+    read_end, write_end = os.pipe()
+    helpers.append(subprocess.Popen(command + ["-displayfd", str(write_end)], pass_fds=(write_end,),
+                                    stderr=subprocess.DEVNULL))
+    os.close(write_end)
+    with os.fdopen(read_end) as pipe:
+        number = pipe.readline().strip()
+    if not number:
+        raise AssertionError("Xvfb did not start")
+    DISPLAY = ":" + number
+
+
 def main():
     program = os.path.abspath(sys.argv[1])
     outdir = os.path.abspath(sys.argv[2] if len(sys.argv) > 2 else "tray-e2e-out")
     os.makedirs(outdir, exist_ok=True)
+    missing = [tool for tool in TOOLS if shutil.which(tool) is None]
+    if missing:
+        print("skipped: missing " + ", ".join(missing))
+        return SKIP
     helpers = []
     try:
-        helpers.append(subprocess.Popen(["Xvfb", DISPLAY, "-screen", "0", "%dx%dx24" % (SCREEN_W, SCREEN_H),
-                                         "-nolisten", "tcp"], stderr=subprocess.DEVNULL))
+        start_xvfb(helpers)
         wait_for(lambda: subprocess.run(["xdpyinfo", "-display", DISPLAY], capture_output=True).returncode == 0,
                  what="Xvfb")
         env = dict(os.environ, DISPLAY=DISPLAY)
