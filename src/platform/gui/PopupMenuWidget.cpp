@@ -174,7 +174,11 @@ void PopupMenuWidget::Measure() {
             measure.itemID = static_cast<UINT>(item.IsPopup() ? 0xFFFFFFFF : item.id);
             measure.itemData = item.itemData;
             SendOwnerDraw(m_tracking->owner, WM_MEASUREITEM, m_menu, &measure);
-            itemWidth = static_cast<int>(measure.itemWidth);
+            // The desktop's menus add the check-mark width less one to what the owner asks for;
+            // owner-drawn looks are made with that margin in mind (a bold item measured in the
+            // normal weight still fits).
+            itemWidth = static_cast<int>(measure.itemWidth) +
+                        LOWORD(static_cast<std::uintptr_t>(GetMenuCheckMarkDimensions())) - 1;
             itemHeight = static_cast<int>(measure.itemHeight);
             // The request may have changed the menu; look the record up again.
             record = menu_registry::Find(m_menu);
