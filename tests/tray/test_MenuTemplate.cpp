@@ -94,9 +94,16 @@ TEST(GxMenuLoad, BuildsTheTreeFromTheTemplate) {
         {"header offset skipped", {{P | E, 0, u"P"}, {E, 9, u"Z"}}, 6, "P{Z=9*}"},
     };
     for (const auto& c : cases) {
+        const std::size_t liveBefore = LiveMenuCount();
         GxMenu menu;
         ASSERT_TRUE(menu.LoadMenuIndirect(MenuTemplate(c.items, c.headerOffset))) << c.name;
         EXPECT_EQ(DescribeMenu(menu), c.tree) << c.name;
+        // Released, the whole tree is gone: no menu handle, none left in the list.
+        menu.ReleaseMenu();
+        EXPECT_EQ(menu.GetSafeHmenu(), nullptr) << c.name;
+        EXPECT_TRUE(menu.ItemRecords().empty() && menu.SubmenuHandles().empty()) << c.name;
+        EXPECT_EQ(LiveMenuCount(), liveBefore) << c.name;
+        EXPECT_EQ(MenuHandleList::Instance().Count(), 0u) << c.name;
     }
 }
 
