@@ -12,6 +12,9 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QWidget>
+#ifdef QUELLMARK_HAVE_QTTEST
+#include <QTest>
+#endif
 #include <gtest/gtest.h>
 
 namespace {
@@ -88,6 +91,33 @@ TEST(Desktop, ColourChangesReachEveryWindow) {
     EXPECT_EQ(top.changes, 2);
     EXPECT_EQ(child.changes, 2);
 }
+
+#ifdef QUELLMARK_HAVE_QTTEST
+TEST(Desktop, CaptionDragMovesTheWindowWithThePointerWhileTheButtonIsHeld) {
+    CWnd wnd;
+    ASSERT_TRUE(
+        wnd.CreateEx(0, kWindowClassPlain, u"", WS_POPUP | WS_VISIBLE, RECT{100, 100, 300, 200}, nullptr, 0));
+    QCoreApplication::processEvents();
+    QWindow* window = wnd.Widget()->windowHandle();
+    ASSERT_NE(window, nullptr);
+    QCursor::setPos(110, 110);
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    ReleaseCapture();
+    wnd.SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    QCursor::setPos(150, 130);
+    QTest::qWait(60);
+    RECT rect;
+    wnd.GetWindowRect(&rect);
+    EXPECT_EQ(rect.left, 140);
+    EXPECT_EQ(rect.top, 120);
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, QPoint(50, 30));
+    QTest::qWait(30);
+    QCursor::setPos(200, 200);
+    QTest::qWait(30);
+    wnd.GetWindowRect(&rect);
+    EXPECT_EQ(rect.left, 140); // released: it stays
+}
+#endif
 
 TEST(Desktop, LastActivePopupOfAnOwner) {
     CWnd owner;

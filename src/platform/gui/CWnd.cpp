@@ -1098,10 +1098,11 @@ void CWnd::EndPaint(const PAINTSTRUCT*) {
         return;
     }
     data->inPaint = false;
-    QRegion region = data->presentPending ? QRegion(data->ClientRect()) : data->paintRegion;
     data->presentPending = false;
     data->paintRegion = QRegion();
-    data->Present(region);
+    // The whole surface goes on screen: a paint may draw outside the area that asked for it (the
+    // contexts do not clip to it), and the screen must never lag behind the surface.
+    data->Present(data->ClientRect());
 }
 
 QImage& CWnd::Surface() {
