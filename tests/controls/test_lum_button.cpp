@@ -390,6 +390,35 @@ TEST_F(LumButtonTest, TextOnlyCaptionTakesStateColours) {
     EXPECT_GT(countColour(RGB(0, 255, 255)), 5);
 }
 
+TEST_F(LumButtonTest, LatchingAndOwnerSelectedModesPickTheirOwnImage) {
+    GiveImages();
+    button.SetDrawMode(OwnerSelected);
+    button.SetImageSelector(2);
+    button.Invalidate();
+    button.UpdateWindow();
+    EXPECT_EQ(Face(), kPressed);
+    // The owner decides alone: the pointer does not start hover tracking.
+    PointerAt({10, 8});
+    Send(WM_MOUSEMOVE, 0, {10, 8});
+    EXPECT_FALSE(button.IsHovering());
+    button.SetImageSelector(1);
+    button.Invalidate();
+    button.UpdateWindow();
+    EXPECT_EQ(Face(), kHover);
+
+    button.SetDrawMode(Latching);
+    Send(WM_MOUSEMOVE, 0, {10, 8});
+    EXPECT_EQ(Face(), kHover);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, {10, 8});
+    EXPECT_EQ(Face(), kNormal);
+    Send(WM_LBUTTONUP, 0, {10, 8});
+    EXPECT_TRUE(button.IsClickedLatch());
+    PointerAt({45, 30});
+    Tick();
+    EXPECT_EQ(Face(), kPressed); // latched for good
+    EXPECT_EQ(Clicks(), 1);
+}
+
 TEST_F(LumButtonTest, PointerCursorAnswersSetCursor) {
     EXPECT_FALSE(button.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(button.m_hWnd),
                                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));

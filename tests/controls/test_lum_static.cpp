@@ -420,6 +420,19 @@ TEST_F(LumStaticTest, LinkOffRemovesTheNotifyStyle) {
     EXPECT_EQ(label.GetLinkKind(), LinkKind::None);
 }
 
+TEST_F(LumStaticTest, PointerCursorAnswersSetCursor) {
+    Attach(SS_LEFT, u"x");
+    const auto setCursor = [&] {
+        return label.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(label.m_hWnd),
+                                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    };
+    EXPECT_FALSE(setCursor());
+    label.LoadPointerCursor(138);
+    EXPECT_TRUE(setCursor());
+    label.SetPointerCursorHandle(nullptr);
+    EXPECT_FALSE(setCursor());
+}
+
 TEST_F(LumStaticTest, SunkenEdgeAndBorderToggleTheirStyles) {
     Attach(SS_LEFT, u"x");
     label.SetSunkenEdge(true).SetBorderLine(true);
