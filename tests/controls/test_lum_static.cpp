@@ -26,6 +26,7 @@ public:
         PreSubclassWindow();
         return true;
     }
+    void Attach() { PreSubclassWindow(); }
 };
 
 // Where a label's painting differs from the skin under it.
@@ -119,6 +120,21 @@ TEST_F(LumStaticTest, AttachingWithoutAFontTakesTheSystemFont) {
     ASSERT_TRUE(CFont::FromStock(SYSTEM_FONT)->GetLogFont(&system));
     EXPECT_EQ(label.GetFontDescription().lfHeight, system.lfHeight);
     EXPECT_EQ(std::u16string(label.GetFontDescription().lfFaceName), std::u16string(system.lfFaceName));
+}
+
+TEST_F(LumStaticTest, AttachingTakesTheControlsOwnFont) {
+    ASSERT_TRUE(label.Create(u"x", WS_CHILD | WS_VISIBLE, kLabelRect, &parent, kLabelId));
+    LOGFONT own{};
+    own.lfHeight = -21;
+    own.lfItalic = 1;
+    std::copy_n(u"Liberation Serif", 16, own.lfFaceName);
+    CFont font;
+    ASSERT_TRUE(font.CreateFontIndirect(&own));
+    label.SetFont(font.GetSafeHandle(), FALSE);
+    label.Attach(); // what subclassing by a dialog does next
+    EXPECT_EQ(label.GetFontDescription().lfHeight, -21);
+    EXPECT_EQ(label.GetFontDescription().lfItalic, 1);
+    EXPECT_EQ(std::u16string(label.GetFontDescription().lfFaceName), u"Liberation Serif");
 }
 
 TEST_F(LumStaticTest, CaptionOnlyOnceTheWindowExists) {
