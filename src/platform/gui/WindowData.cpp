@@ -1,6 +1,7 @@
 #include "platform/gui/WindowData.h"
 
 #include "platform/gui/MessageDispatcher.h"
+#include "platform/gui/SystemMetrics.h"
 #include "platform/gui/WindowClass.h"
 #include "platform/gui/WindowWidget.h"
 
@@ -185,7 +186,8 @@ void WindowData::ApplyMouseTransparency() {
 }
 
 QColor DialogFaceColor() {
-    return QApplication::palette().color(QPalette::Active, QPalette::Button);
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    return QColor(GetRValue(face), GetGValue(face), GetBValue(face));
 }
 
 void FillPaintRegion(WindowData& data, const QColor& color) {
