@@ -2,11 +2,11 @@
 
 #include "platform/gui/CBitmap.h"
 #include "platform/gui/CDC.h"
+#include "platform/gui/CPaintDC.h"
 #include "platform/gui/Cursor.h"
 #include "platform/gui/Shell.h"
 #include "platform/gui/SystemMetrics.h"
 #include "ui/controls/LabelLayout.h"
-#include "ui/controls/LumWindowDC.h"
 
 #include <algorithm>
 
@@ -316,7 +316,7 @@ BOOL CLumStatic::OnEraseBkgnd(CDC* /*pDC*/) {
 }
 
 void CLumStatic::OnPaint() {
-    LumPaintDC paintDC(this);
+    CPaintDC paintDC(this);
     RECT client;
     GetClientRect(&client);
     const std::u16string text = GetWindowText();
