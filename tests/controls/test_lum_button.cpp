@@ -2,6 +2,8 @@
 #include "ControlsTestSupport.h"
 #include "platform/gui/Cursor.h"
 
+#include <QEventLoop>
+#include <chrono>
 #include <gtest/gtest.h>
 
 namespace {
@@ -295,6 +297,23 @@ INSTANTIATE_TEST_SUITE_P(
             Normal,
             false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LumButtonTest, HoverTimerFindsThePointerGoneWithinAFewTicks) {
+    GiveImages();
+    PointerAt({10, 8});
+    Send(WM_MOUSEMOVE, 0, {10, 8});
+    ASSERT_TRUE(button.IsTimerRunning(CLumButton::kHoverTimer));
+    PointerAt({45, 30});
+    const auto start = std::chrono::steady_clock::now();
+    while (button.IsHovering() && std::chrono::steady_clock::now() - start < std::chrono::seconds(2)) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_FALSE(button.IsHovering());
+    EXPECT_LT(waited, std::chrono::milliseconds(500)); // a 10 ms poll, not a slow one
+    EXPECT_FALSE(button.IsTimerRunning(CLumButton::kHoverTimer));
+    EXPECT_EQ(Face(), kNormal);
+}
 
 TEST_F(LumButtonTest, ReleaseOutsideTellsTheParentWhereWithControlFlag) {
     GiveImages();
