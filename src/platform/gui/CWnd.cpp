@@ -161,14 +161,14 @@ BOOL CWnd::CreateEx(DWORD exStyle, std::u16string_view className, std::u16string
     QRect geometry = ToQRect(rect);
     widget->setGeometry(geometry.x(), geometry.y(), std::max(0, geometry.width()),
                         std::max(0, geometry.height()));
-    data->surface = QImage(std::max(1, geometry.width()), std::max(1, geometry.height()),
-                           QImage::Format_ARGB32_Premultiplied);
+    data->surface = QImage(widget->size(), QImage::Format_ARGB32_Premultiplied);
     data->surface.fill(Qt::transparent);
-    data->ResizeSurface(widget->size());
     data->ApplyMouseTransparency();
     data->windowClass->OnCreated(*this);
 
     SendMessage(WM_CREATE);
+    SendMessage(WM_SIZE, 0,
+                MAKELPARAM(static_cast<WORD>(widget->width()), static_cast<WORD>(widget->height())));
     if (!Data()) {
         return FALSE;
     }
@@ -1098,10 +1098,11 @@ void CWnd::EndPaint(const PAINTSTRUCT*) {
         return;
     }
     data->inPaint = false;
-    QRegion region = data->presentPending ? QRegion(data->ClientRect()) : data->paintRegion;
     data->presentPending = false;
     data->paintRegion = QRegion();
-    data->Present(region);
+    // The whole surface goes on screen: a paint may draw outside the area that asked for it (the
+    // contexts do not clip to it), and the screen must never lag behind the surface.
+    data->Present(data->ClientRect());
 }
 
 QImage& CWnd::Surface() {

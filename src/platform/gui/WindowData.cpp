@@ -157,10 +157,10 @@ void WindowData::Present(const QRegion& region) {
 
 void WindowData::ResizeSurface(QSize size) {
     size = size.expandedTo(QSize(0, 0));
-    if (surface.size() == size && !surface.isNull()) {
+    if (surface.size() == size) {
         return;
     }
-    QImage resized(size.isEmpty() ? QSize(0, 0) : size, QImage::Format_ARGB32_Premultiplied);
+    QImage resized(size, QImage::Format_ARGB32_Premultiplied);
     resized.fill(Qt::transparent);
     if (!surface.isNull() && !resized.isNull()) {
         QPainter painter(&resized);
