@@ -16,14 +16,16 @@ struct TemplateItem {
 };
 
 inline std::vector<std::uint8_t> MenuTemplate(const std::vector<TemplateItem>& items, WORD headerOffset = 0) {
-    std::vector<std::uint8_t> bytes;
+    // Header: version 0, then the offset to the items, which the filler bytes make up.
+    std::vector<std::uint8_t> bytes(4 + std::size_t{headerOffset}, 0xEE);
+    bytes[0] = 0;
+    bytes[1] = 0;
+    bytes[2] = static_cast<std::uint8_t>(headerOffset & 0xFF);
+    bytes[3] = static_cast<std::uint8_t>(headerOffset >> 8);
     const auto word = [&bytes](WORD value) {
         bytes.push_back(static_cast<std::uint8_t>(value & 0xFF));
         bytes.push_back(static_cast<std::uint8_t>(value >> 8));
     };
-    word(0);
-    word(headerOffset);
-    bytes.insert(bytes.end(), headerOffset, 0xEE);
     for (const TemplateItem& item : items) {
         word(item.flags);
         if ((item.flags & MF_POPUP) == 0) {
