@@ -1,0 +1,807 @@
+#include "platform/gui/CDC.h"
+
+#include "platform/gui/CBitmap.h"
+#include "platform/gui/CBrush.h"
+#include "platform/gui/CFont.h"
+#include "platform/gui/CPen.h"
+#include "platform/gui/CRgn.h"
+#include "platform/gui/Image.h"
+#include "platform/gui/SystemMetrics.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+#include <QString>
+#include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Room enough for any unwrapped text when DT_CALCRECT measures it.
+constexpr int kUnboundedExtent = 1 << 24;
+
+QColor ToQColor(COLORREF color) {
+    return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
+}
+
+QString ToQString(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+QRect ToQRect(int left, int top, int right, int bottom) {
+    return QRect(left, top, right - left, bottom - top);
+}
+
+QRect ToQRect(const RECT& rect) {
+    return ToQRect(rect.left, rect.top, rect.right, rect.bottom);
+}
+
+int RegionType(const QRegion& region) {
+    if (region.isEmpty()) {
+        return NULLREGION;
+    }
+    return region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
+struct PenSpec {
+    int style = PS_SOLID;
+    int width = 0;
+    COLORREF color = 0;
+};
+
+struct BrushSpec {
+    bool hollow = false;
+    COLORREF color = RGB(255, 255, 255);
+};
+
+struct FontSpec {
+    std::shared_ptr<const QFont> font;
+    LONG escapement = 0;
+};
+
+PenSpec SpecOf(const CPen& pen) {
+    return {pen.GetStyle(), pen.GetWidth(), pen.GetColor()};
+}
+
+BrushSpec SpecOf(const CBrush& brush) {
+    return {brush.IsNull(), brush.GetColor()};
+}
+
+FontSpec SpecOf(const CFont& font) {
+    LOGFONT logFont;
+    font.GetLogFont(&logFont);
+    return {font.qfont(), logFont.lfEscapement};
+}
+
+QPen ToQPen(const PenSpec& spec) {
+    if (spec.style == PS_NULL) {
+        return QPen(Qt::NoPen);
+    }
+    QPen pen(ToQColor(spec.color));
+    pen.setWidth(std::max(1, spec.width));
+    pen.setCosmetic(spec.width <= 1);
+    // A flat cap leaves out a line's last pixel, as line drawing on this platform always did.
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    if (spec.style == PS_DASH) {
+        pen.setStyle(Qt::DashLine);
+    } else if (spec.style == PS_DOT) {
+        pen.setStyle(Qt::DotLine);
+    }
+    return pen;
+}
+
+int ToQtTextFlags(UINT format) {
+    int flags = 0;
+    if (format & DT_CENTER) {
+        flags |= Qt::AlignHCenter;
+    } else if (format & DT_RIGHT) {
+        flags |= Qt::AlignRight;
+    } else {
+        flags |= Qt::AlignLeft;
+    }
+    // Vertical placement applies to a single line only; several lines always start at the top.
+    if ((format & DT_SINGLELINE) && (format & DT_VCENTER)) {
+        flags |= Qt::AlignVCenter;
+    } else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM)) {
+        flags |= Qt::AlignBottom;
+    } else {
+        flags |= Qt::AlignTop;
+    }
+    if (format & DT_SINGLELINE) {
+        flags |= Qt::TextSingleLine;
+    } else if (format & DT_WORDBREAK) {
+        flags |= Qt::TextWordWrap;
+    }
+    if (format & DT_EXPANDTABS) {
+        flags |= Qt::TextExpandTabs;
+    }
+    // Without DT_NOPREFIX an ampersand underlines the next character and "&&" shows one.
+    if (!(format & DT_NOPREFIX)) {
+        flags |= Qt::TextShowMnemonic;
+    }
+    return flags;
+}
+
+struct Attributes {
+    CPen* penObject = nullptr;
+    PenSpec pen;
+    CBrush* brushObject = nullptr;
+    BrushSpec brush;
+    CFont* fontObject = nullptr;
+    FontSpec font;
+    COLORREF textColor = RGB(0, 0, 0);
+    COLORREF bkColor = RGB(255, 255, 255);
+    int bkMode = OPAQUE;
+    UINT textAlign = TA_LEFT | TA_TOP;
+    POINT viewportOrg;
+    POINT windowOrg;
+    POINT position;
+    std::optional<QRegion> clip; // device coordinates
+};
+
+Attributes DefaultAttributes() {
+    Attributes attributes;
+    attributes.penObject = CPen::FromStock(BLACK_PEN);
+    attributes.pen = SpecOf(*attributes.penObject);
+    attributes.brushObject = CBrush::FromStock(WHITE_BRUSH);
+    attributes.brush = SpecOf(*attributes.brushObject);
+    attributes.fontObject = CFont::FromStock(SYSTEM_FONT);
+    attributes.font = SpecOf(*attributes.fontObject);
+    return attributes;
+}
+
+} // namespace
+
+struct CDC::Impl {
+    Attributes attributes = DefaultAttributes();
+    std::vector<Attributes> saved;
+    QImage* surface = nullptr;
+    bool memory = false;
+    CBitmap* bitmapObject = nullptr;
+    std::shared_ptr<QImage> bitmapPixels; // keeps a selected bitmap's pixels alive
+    int dpiX = DisplayDevice::LogPixelsX();
+    int dpiY = DisplayDevice::LogPixelsY();
+    bool palette = DisplayDevice::IsPaletteDevice();
+
+    QPoint Offset() const {
+        return QPoint(attributes.viewportOrg.x - attributes.windowOrg.x,
+                      attributes.viewportOrg.y - attributes.windowOrg.y);
+    }
+
+    // A painter on the surface in logical coordinates with the clip applied; false when there is
+    // nothing to draw on.
+    bool Begin(QPainter& painter) const {
+        if (surface == nullptr || surface->isNull() || !painter.begin(surface)) {
+            return false;
+        }
+        if (attributes.clip.has_value()) {
+            painter.setClipRegion(*attributes.clip);
+        }
+        painter.translate(Offset());
+        return true;
+    }
+
+    QFont Font() const { return attributes.font.font != nullptr ? *attributes.font.font : QFont(); }
+
+    QFontMetrics Metrics() const {
+        if (surface != nullptr && !surface->isNull()) {
+            return QFontMetrics(Font(), surface);
+        }
+        return QFontMetrics(Font());
+    }
+
+    void Fill(const QRect& rect, COLORREF color) const {
+        if (rect.isEmpty()) {
+            return;
+        }
+        QPainter painter;
+        if (!Begin(painter)) {
+            return;
+        }
+        painter.fillRect(rect, ToQColor(color));
+    }
+};
+
+CDC::CDC() : m_impl(std::make_unique<Impl>()) {}
+
+CDC::~CDC() = default;
+
+BOOL CDC::CreateCompatibleDC(CDC* dc) {
+    if (m_impl->memory || m_impl->surface != nullptr) {
+        return FALSE;
+    }
+    m_impl->memory = true;
+    if (dc != nullptr) {
+        m_impl->dpiX = dc->m_impl->dpiX;
+        m_impl->dpiY = dc->m_impl->dpiY;
+        m_impl->palette = dc->m_impl->palette;
+    }
+    return TRUE;
+}
+
+BOOL CDC::DeleteDC() {
+    if (!m_impl->memory && m_impl->surface == nullptr) {
+        return FALSE;
+    }
+    m_impl = std::make_unique<Impl>();
+    return TRUE;
+}
+
+void CDC::AttachSurface(QImage* surface) {
+    m_impl->memory = false;
+    m_impl->surface = surface;
+}
+
+QImage* CDC::Surface() const {
+    return m_impl->surface;
+}
+
+CPen* CDC::SelectObject(CPen* pen) {
+    if (pen == nullptr || !pen->IsCreated()) {
+        return nullptr;
+    }
+    CPen* previous = m_impl->attributes.penObject;
+    m_impl->attributes.penObject = pen;
+    m_impl->attributes.pen = SpecOf(*pen);
+    return previous;
+}
+
+CBrush* CDC::SelectObject(CBrush* brush) {
+    if (brush == nullptr || !brush->IsCreated()) {
+        return nullptr;
+    }
+    CBrush* previous = m_impl->attributes.brushObject;
+    m_impl->attributes.brushObject = brush;
+    m_impl->attributes.brush = SpecOf(*brush);
+    return previous;
+}
+
+CFont* CDC::SelectObject(CFont* font) {
+    if (font == nullptr || !font->IsCreated()) {
+        return nullptr;
+    }
+    CFont* previous = m_impl->attributes.fontObject;
+    m_impl->attributes.fontObject = font;
+    m_impl->attributes.font = SpecOf(*font);
+    return previous;
+}
+
+CBitmap* CDC::SelectObject(CBitmap* bitmap) {
+    // Only a memory context holds a bitmap. Selecting "none" (the null the first selection
+    // returned) puts the context back to drawing nowhere.
+    if (!m_impl->memory) {
+        return nullptr;
+    }
+    if (bitmap != nullptr && !bitmap->IsCreated()) {
+        return nullptr;
+    }
+    CBitmap* previous = m_impl->bitmapObject;
+    m_impl->bitmapObject = bitmap;
+    m_impl->bitmapPixels = bitmap != nullptr ? bitmap->qimage() : nullptr;
+    m_impl->surface = m_impl->bitmapPixels.get();
+    return previous;
+}
+
+CGdiObject* CDC::SelectObject(CGdiObject* object) {
+    if (object == nullptr) {
+        return nullptr;
+    }
+    switch (object->GetKind()) {
+    case CGdiObject::Kind::Pen:
+        return SelectObject(static_cast<CPen*>(object));
+    case CGdiObject::Kind::Brush:
+        return SelectObject(static_cast<CBrush*>(object));
+    case CGdiObject::Kind::Font:
+        return SelectObject(static_cast<CFont*>(object));
+    case CGdiObject::Kind::Bitmap:
+        return SelectObject(static_cast<CBitmap*>(object));
+    case CGdiObject::Kind::Region:
+        SelectClipRgn(static_cast<CRgn*>(object));
+        return nullptr;
+    }
+    return nullptr;
+}
+
+CGdiObject* CDC::SelectStockObject(int stockId) {
+    if (CPen* pen = CPen::FromStock(stockId)) {
+        return SelectObject(pen);
+    }
+    if (CBrush* brush = CBrush::FromStock(stockId)) {
+        return SelectObject(brush);
+    }
+    if (CFont* font = CFont::FromStock(stockId)) {
+        return SelectObject(font);
+    }
+    return nullptr;
+}
+
+CPen* CDC::GetCurrentPen() const {
+    return m_impl->attributes.penObject;
+}
+
+CBrush* CDC::GetCurrentBrush() const {
+    return m_impl->attributes.brushObject;
+}
+
+CFont* CDC::GetCurrentFont() const {
+    return m_impl->attributes.fontObject;
+}
+
+CBitmap* CDC::GetCurrentBitmap() const {
+    return m_impl->bitmapObject;
+}
+
+COLORREF CDC::SetTextColor(COLORREF color) {
+    return std::exchange(m_impl->attributes.textColor, color & 0x00FFFFFF);
+}
+
+COLORREF CDC::GetTextColor() const {
+    return m_impl->attributes.textColor;
+}
+
+COLORREF CDC::SetBkColor(COLORREF color) {
+    return std::exchange(m_impl->attributes.bkColor, color & 0x00FFFFFF);
+}
+
+COLORREF CDC::GetBkColor() const {
+    return m_impl->attributes.bkColor;
+}
+
+int CDC::SetBkMode(int mode) {
+    if (mode != TRANSPARENT && mode != OPAQUE) {
+        return 0;
+    }
+    return std::exchange(m_impl->attributes.bkMode, mode);
+}
+
+int CDC::GetBkMode() const {
+    return m_impl->attributes.bkMode;
+}
+
+UINT CDC::SetTextAlign(UINT align) {
+    return std::exchange(m_impl->attributes.textAlign, align);
+}
+
+UINT CDC::GetTextAlign() const {
+    return m_impl->attributes.textAlign;
+}
+
+POINT CDC::SetViewportOrg(int x, int y) {
+    return std::exchange(m_impl->attributes.viewportOrg, POINT{x, y});
+}
+
+POINT CDC::OffsetViewportOrg(int dx, int dy) {
+    const POINT previous = m_impl->attributes.viewportOrg;
+    m_impl->attributes.viewportOrg = POINT{previous.x + dx, previous.y + dy};
+    return previous;
+}
+
+POINT CDC::GetViewportOrg() const {
+    return m_impl->attributes.viewportOrg;
+}
+
+POINT CDC::SetWindowOrg(int x, int y) {
+    return std::exchange(m_impl->attributes.windowOrg, POINT{x, y});
+}
+
+POINT CDC::GetWindowOrg() const {
+    return m_impl->attributes.windowOrg;
+}
+
+int CDC::SaveDC() {
+    m_impl->saved.push_back(m_impl->attributes);
+    return static_cast<int>(m_impl->saved.size());
+}
+
+BOOL CDC::RestoreDC(int level) {
+    const int depth = static_cast<int>(m_impl->saved.size());
+    const int target = level > 0 ? level : depth + 1 + level;
+    if (level == 0 || target < 1 || target > depth) {
+        return FALSE;
+    }
+    m_impl->attributes = m_impl->saved[static_cast<std::size_t>(target - 1)];
+    m_impl->saved.resize(static_cast<std::size_t>(target - 1));
+    return TRUE;
+}
+
+int CDC::IntersectClipRect(int left, int top, int right, int bottom) {
+    const QRect device = ToQRect(left, top, right, bottom).normalized().translated(m_impl->Offset());
+    std::optional<QRegion>& clip = m_impl->attributes.clip;
+    clip = clip.has_value() ? clip->intersected(device) : QRegion(device);
+    return RegionType(*clip);
+}
+
+int CDC::SelectClipRgn(CRgn* region) {
+    std::optional<QRegion>& clip = m_impl->attributes.clip;
+    if (region == nullptr || region->qregion() == nullptr) {
+        clip.reset();
+        return SIMPLEREGION;
+    }
+    clip = *region->qregion();
+    return RegionType(*clip);
+}
+
+int CDC::GetDeviceCaps(int index) const {
+    const bool palette = m_impl->palette;
+    switch (index) {
+    case LOGPIXELSX:
+        return m_impl->dpiX;
+    case LOGPIXELSY:
+        return m_impl->dpiY;
+    case RASTERCAPS:
+        return RC_BITBLT | RC_STRETCHBLT | (palette ? RC_PALETTE : 0);
+    case BITSPIXEL:
+        return palette ? 8 : 32;
+    case PLANES:
+        return 1;
+    case NUMCOLORS:
+        return palette ? 20 : -1;
+    case SIZEPALETTE:
+        return palette ? 256 : 0;
+    case HORZRES:
+        if (m_impl->memory) {
+            return m_impl->surface != nullptr ? m_impl->surface->width() : 1;
+        }
+        return GetSystemMetrics(SM_CXSCREEN);
+    case VERTRES:
+        if (m_impl->memory) {
+            return m_impl->surface != nullptr ? m_impl->surface->height() : 1;
+        }
+        return GetSystemMetrics(SM_CYSCREEN);
+    default:
+        return 0;
+    }
+}
+
+int CDC::PointsToPixels(int points) const {
+    return MulDiv(points, m_impl->dpiY, 72);
+}
+
+BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource, DWORD rop) {
+    if (rop != SRCCOPY || source == nullptr || source->m_impl->surface == nullptr) {
+        return FALSE;
+    }
+    if (width <= 0 || height <= 0) {
+        return TRUE;
+    }
+    const QImage* from = source->m_impl->surface;
+    QRect sourceRect = QRect(xSource, ySource, width, height).translated(source->m_impl->Offset());
+    // Copying within one surface: take the pixels out first so the copy reads what was there.
+    QImage detached;
+    if (from == m_impl->surface) {
+        detached = from->copy(sourceRect);
+        from = &detached;
+        sourceRect.moveTo(0, 0);
+    }
+    QPainter painter;
+    if (!m_impl->Begin(painter)) {
+        return FALSE;
+    }
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QRect(x, y, width, height), *from, sourceRect);
+    return TRUE;
+}
+
+void CDC::FillSolidRect(const RECT& rect, COLORREF color) {
+    m_impl->Fill(ToQRect(rect).normalized(), color);
+}
+
+void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color) {
+    m_impl->Fill(QRect(x, y, cx, cy).normalized(), color);
+}
+
+void CDC::FillRect(const RECT& rect, CBrush* brush) {
+    if (brush == nullptr || !brush->IsCreated() || brush->IsNull()) {
+        return;
+    }
+    m_impl->Fill(ToQRect(rect), brush->GetColor());
+}
+
+void CDC::FrameRect(const RECT& rect, CBrush* brush) {
+    if (brush == nullptr || !brush->IsCreated() || brush->IsNull()) {
+        return;
+    }
+    const QRect r = ToQRect(rect);
+    if (r.isEmpty()) {
+        return;
+    }
+    const COLORREF color = brush->GetColor();
+    m_impl->Fill(QRect(r.left(), r.top(), r.width(), 1), color);
+    m_impl->Fill(QRect(r.left(), r.bottom(), r.width(), 1), color);
+    m_impl->Fill(QRect(r.left(), r.top(), 1, r.height()), color);
+    m_impl->Fill(QRect(r.right(), r.top(), 1, r.height()), color);
+}
+
+void CDC::Draw3dRect(const RECT& rect, COLORREF topLeft, COLORREF bottomRight) {
+    Draw3dRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, topLeft, bottomRight);
+}
+
+void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight) {
+    m_impl->Fill(QRect(x, y, cx - 1, 1), topLeft);
+    m_impl->Fill(QRect(x, y, 1, cy - 1), topLeft);
+    m_impl->Fill(QRect(x + cx - 1, y, 1, cy), bottomRight);
+    m_impl->Fill(QRect(x, y + cy - 1, cx, 1), bottomRight);
+}
+
+BOOL CDC::DrawEdge(RECT* rect, UINT edge, UINT flags) {
+    if (rect == nullptr) {
+        return FALSE;
+    }
+    struct Border {
+        int topLeft;
+        int bottomRight;
+    };
+    std::vector<Border> borders;
+    if (edge & BDR_RAISEDOUTER) {
+        borders.push_back({COLOR_3DLIGHT, COLOR_3DDKSHADOW});
+    } else if (edge & BDR_SUNKENOUTER) {
+        borders.push_back({COLOR_3DSHADOW, COLOR_3DHIGHLIGHT});
+    }
+    if (edge & BDR_RAISEDINNER) {
+        borders.push_back({COLOR_3DHIGHLIGHT, COLOR_3DSHADOW});
+    } else if (edge & BDR_SUNKENINNER) {
+        borders.push_back({COLOR_3DDKSHADOW, COLOR_3DLIGHT});
+    }
+    RECT r = *rect;
+    // Outer line first, then the inner one a pixel further in; the bottom-right colour owns the
+    // two corners where the colours meet.
+    for (const Border& border : borders) {
+        const COLORREF topLeft = GetSysColor(border.topLeft);
+        const COLORREF bottomRight = GetSysColor(border.bottomRight);
+        const int width = r.right - r.left;
+        const int height = r.bottom - r.top;
+        if (width <= 0 || height <= 0) {
+            break;
+        }
+        if (flags & BF_TOP) {
+            m_impl->Fill(QRect(r.left, r.top, width, 1), topLeft);
+        }
+        if (flags & BF_LEFT) {
+            m_impl->Fill(QRect(r.left, r.top, 1, height), topLeft);
+        }
+        if (flags & BF_RIGHT) {
+            m_impl->Fill(QRect(r.right - 1, r.top, 1, height), bottomRight);
+        }
+        if (flags & BF_BOTTOM) {
+            m_impl->Fill(QRect(r.left, r.bottom - 1, width, 1), bottomRight);
+        }
+        r.left += (flags & BF_LEFT) ? 1 : 0;
+        r.top += (flags & BF_TOP) ? 1 : 0;
+        r.right -= (flags & BF_RIGHT) ? 1 : 0;
+        r.bottom -= (flags & BF_BOTTOM) ? 1 : 0;
+    }
+    if (flags & BF_MIDDLE) {
+        m_impl->Fill(ToQRect(r), GetSysColor(COLOR_3DFACE));
+    }
+    if (flags & BF_ADJUST) {
+        *rect = r;
+    }
+    return TRUE;
+}
+
+POINT CDC::MoveTo(int x, int y) {
+    return std::exchange(m_impl->attributes.position, POINT{x, y});
+}
+
+BOOL CDC::LineTo(int x, int y) {
+    const POINT from = std::exchange(m_impl->attributes.position, POINT{x, y});
+    if (m_impl->attributes.pen.style == PS_NULL) {
+        return TRUE;
+    }
+    QPainter painter;
+    if (!m_impl->Begin(painter)) {
+        return FALSE;
+    }
+    painter.setPen(ToQPen(m_impl->attributes.pen));
+    painter.drawLine(QPoint(from.x, from.y), QPoint(x, y));
+    return TRUE;
+}
+
+BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
+    const QRect r = ToQRect(left, top, right, bottom).normalized();
+    if (r.isEmpty()) {
+        return TRUE;
+    }
+    const Attributes& attributes = m_impl->attributes;
+    const bool outlined = attributes.pen.style != PS_NULL;
+    const int penWidth = outlined ? std::max(1, attributes.pen.width) : 0;
+    if (!attributes.brush.hollow) {
+        m_impl->Fill(r.adjusted(penWidth, penWidth, -penWidth, -penWidth), attributes.brush.color);
+    }
+    if (!outlined) {
+        return TRUE;
+    }
+    // The outline lies inside the rectangle, so a rectangle never grows past right and bottom.
+    const COLORREF color = attributes.pen.color;
+    const int inner = std::max(0, r.height() - 2 * penWidth);
+    m_impl->Fill(QRect(r.left(), r.top(), r.width(), std::min(penWidth, r.height())), color);
+    m_impl->Fill(QRect(r.left(), std::max(r.top(), r.bottom() + 1 - penWidth), r.width(),
+                       std::min(penWidth, r.height())),
+                 color);
+    m_impl->Fill(QRect(r.left(), r.top() + penWidth, std::min(penWidth, r.width()), inner), color);
+    m_impl->Fill(QRect(std::max(r.left(), r.right() + 1 - penWidth), r.top() + penWidth,
+                       std::min(penWidth, r.width()), inner),
+                 color);
+    return TRUE;
+}
+
+BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
+    const QRect r = ToQRect(left, top, right, bottom).normalized();
+    if (r.isEmpty()) {
+        return TRUE;
+    }
+    QPainter painter;
+    if (!m_impl->Begin(painter)) {
+        return FALSE;
+    }
+    const Attributes& attributes = m_impl->attributes;
+    painter.setBrush(attributes.brush.hollow ? QBrush(Qt::NoBrush)
+                                             : QBrush(ToQColor(attributes.brush.color)));
+    if (attributes.pen.style == PS_NULL) {
+        painter.setPen(Qt::NoPen);
+        painter.drawEllipse(r);
+        return TRUE;
+    }
+    // An outlined shape covers one pixel more than its geometry; keep it inside the box.
+    painter.setPen(ToQPen(attributes.pen));
+    painter.drawEllipse(r.adjusted(0, 0, -1, -1));
+    return TRUE;
+}
+
+BOOL CDC::TextOut(int x, int y, std::u16string_view text) {
+    QPainter painter;
+    if (!m_impl->Begin(painter)) {
+        return FALSE;
+    }
+    const Attributes& attributes = m_impl->attributes;
+    const QString string = ToQString(text);
+    const QFont font = m_impl->Font();
+    const QFontMetrics metrics(font, m_impl->surface);
+    const int width = metrics.horizontalAdvance(string);
+
+    const UINT horizontal = attributes.textAlign & TA_HORIZONTAL_MASK;
+    int dx = 0;
+    if (horizontal == TA_CENTER) {
+        dx = -width / 2;
+    } else if (horizontal == TA_RIGHT) {
+        dx = -width;
+    }
+    const UINT vertical = attributes.textAlign & TA_VERTICAL_MASK;
+    int baseline = metrics.ascent();
+    if (vertical == TA_BASELINE) {
+        baseline = 0;
+    } else if (vertical == TA_BOTTOM) {
+        baseline = -metrics.descent();
+    }
+
+    painter.translate(x, y);
+    if (attributes.font.escapement != 0) {
+        // Escapement turns counter-clockwise; y grows downwards here, so the angle flips.
+        painter.rotate(-attributes.font.escapement / 10.0);
+    }
+    if (attributes.bkMode == OPAQUE) {
+        painter.fillRect(QRect(dx, baseline - metrics.ascent(), width, metrics.ascent() + metrics.descent()),
+                         ToQColor(attributes.bkColor));
+    }
+    painter.setFont(font);
+    painter.setPen(ToQColor(attributes.textColor));
+    painter.drawText(QPoint(dx, baseline), string);
+    return TRUE;
+}
+
+int CDC::DrawText(std::u16string_view text, RECT* rect, UINT format) {
+    if (rect == nullptr) {
+        return 0;
+    }
+    const QString string = ToQString(text);
+    const QFont font = m_impl->Font();
+    const int flags = ToQtTextFlags(format);
+    const QRect r = ToQRect(*rect);
+
+    if (format & DT_CALCRECT) {
+        const bool wraps = (flags & Qt::TextWordWrap) != 0;
+        const QRect room(r.left(), r.top(), wraps ? std::max(r.width(), 1) : kUnboundedExtent,
+                         kUnboundedExtent);
+        const int layoutFlags =
+            (flags & ~Qt::AlignVertical_Mask & ~Qt::AlignHorizontal_Mask) | Qt::AlignLeft | Qt::AlignTop;
+        const QRect bounds = m_impl->Metrics().boundingRect(room, layoutFlags, string);
+        const int height = string.isEmpty() ? m_impl->Metrics().height() : bounds.height();
+        rect->right = rect->left + (string.isEmpty() ? 0 : bounds.width());
+        rect->bottom = rect->top + height;
+        return height;
+    }
+
+    QPainter painter;
+    if (!m_impl->Begin(painter)) {
+        return 0;
+    }
+    const Attributes& attributes = m_impl->attributes;
+    if (!(format & DT_NOCLIP)) {
+        painter.setClipRect(r, Qt::IntersectClip);
+    }
+    painter.setFont(font);
+    painter.setPen(ToQColor(attributes.textColor));
+    if (attributes.bkMode == OPAQUE) {
+        painter.setBackgroundMode(Qt::OpaqueMode);
+        painter.setBackground(ToQColor(attributes.bkColor));
+    }
+    QRect target = r;
+    if (attributes.font.escapement != 0) {
+        painter.translate(r.topLeft());
+        painter.rotate(-attributes.font.escapement / 10.0);
+        target = QRect(QPoint(0, 0), r.size());
+    }
+    QRect drawn;
+    painter.drawText(target, flags, string, &drawn);
+    return drawn.height();
+}
+
+SIZE CDC::GetTextExtent(std::u16string_view text) const {
+    const QFontMetrics metrics = m_impl->Metrics();
+    return SIZE{metrics.horizontalAdvance(ToQString(text)), metrics.ascent() + metrics.descent()};
+}
+
+BOOL CDC::GetTextMetrics(TEXTMETRIC* metrics) const {
+    if (metrics == nullptr) {
+        return FALSE;
+    }
+    const QFont font = m_impl->Font();
+    const QFontMetrics qtMetrics = m_impl->Metrics();
+    TEXTMETRIC result;
+    result.tmAscent = qtMetrics.ascent();
+    result.tmDescent = qtMetrics.descent();
+    result.tmHeight = result.tmAscent + result.tmDescent;
+    result.tmInternalLeading = std::max(0, result.tmHeight - std::max(0, font.pixelSize()));
+    result.tmExternalLeading = std::max(0, qtMetrics.leading());
+    result.tmAveCharWidth = qtMetrics.averageCharWidth();
+    result.tmMaxCharWidth = qtMetrics.maxWidth();
+    result.tmWeight = font.weight();
+    result.tmItalic = font.italic() ? 1 : 0;
+    result.tmUnderlined = font.underline() ? 1 : 0;
+    result.tmStruckOut = font.strikeOut() ? 1 : 0;
+    if (m_impl->attributes.fontObject != nullptr) {
+        LOGFONT logFont;
+        m_impl->attributes.fontObject->GetLogFont(&logFont);
+        result.tmPitchAndFamily = logFont.lfPitchAndFamily;
+        result.tmCharSet = logFont.lfCharSet;
+    }
+    *metrics = result;
+    return TRUE;
+}
+
+BOOL CDC::DrawImage(const Image& image, int x, int y) {
+    const QImage& pixels = image.qimage();
+    if (pixels.isNull()) {
+        return FALSE;
+    }
+    QPainter painter;
+    if (!m_impl->Begin(painter)) {
+        return FALSE;
+    }
+    painter.drawImage(QPoint(x, y), pixels);
+    return TRUE;
+}
+
+BOOL CDC::DrawImage(const Image& image, const RECT& destination) {
+    const QImage& pixels = image.qimage();
+    const QRect target = ToQRect(destination);
+    if (pixels.isNull() || target.isEmpty()) {
+        return FALSE;
+    }
+    QPainter painter;
+    if (!m_impl->Begin(painter)) {
+        return FALSE;
+    }
+    if (target.size() == pixels.size()) {
+        painter.drawImage(target.topLeft(), pixels);
+        return TRUE;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, pixels);
+    return TRUE;
+}
