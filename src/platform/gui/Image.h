@@ -1,13 +1,15 @@
 #pragma once
 
 // A decoded picture of the skin. It owns its pixels, independent of the bytes it was decoded from.
+// The header names QImage only by declaration, so the layers above stay free of Qt.
 
 #include "platform/gui/WinTypes.h"
 
-#include <QImage>
 #include <cstdint>
 #include <memory>
 #include <span>
+
+class QImage;
 
 class Image {
 public:
@@ -15,14 +17,18 @@ public:
     // that size and draws nothing.
     static std::unique_ptr<Image> FromPng(std::span<const std::uint8_t> bytes);
 
-    UINT GetWidth() const { return static_cast<UINT>(m_image.width()); }
-    UINT GetHeight() const { return static_cast<UINT>(m_image.height()); }
+    ~Image();
+    Image(const Image&) = delete;
+    Image& operator=(const Image&) = delete;
+
+    UINT GetWidth() const;
+    UINT GetHeight() const;
 
     // Premultiplied ARGB, the format the drawing code blends fastest. For the platform layer only.
-    const QImage& qimage() const { return m_image; }
+    const QImage& qimage() const { return *m_image; }
 
 private:
-    explicit Image(QImage image) : m_image(std::move(image)) {}
+    explicit Image(std::unique_ptr<QImage> image);
 
-    QImage m_image;
+    std::unique_ptr<QImage> m_image;
 };
