@@ -1,6 +1,7 @@
 #include "ui/main_window/CMainFrame.h"
 
 #include "app/AppMessages.h"
+#include "app/InstanceMarker.h"
 #include "discovery/AdapterTable.h"
 #include "discovery/DeviceTable.h"
 #include "discovery/ScanPass.h"
@@ -22,9 +23,6 @@ RECT WindowRect;
 
 namespace {
 
-// The single-instance marker: the window property a second start looks for.
-constexpr char16_t kInstanceMarker[] = u"ORVALE-QUELLMARK";
-
 constexpr UINT kScrollInfoMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
 
 bool PointInRectInclusive(const RECT& rect, POINT point) {
@@ -32,8 +30,12 @@ bool PointInRectInclusive(const RECT& rect, POINT point) {
     return point.x >= rect.left && point.x <= rect.right && point.y >= rect.top && point.y <= rect.bottom;
 }
 
-int ImageWidth(const Image* image) { return image ? static_cast<int>(image->GetWidth()) : 0; }
-int ImageHeight(const Image* image) { return image ? static_cast<int>(image->GetHeight()) : 0; }
+int ImageWidth(const Image* image) {
+    return image ? static_cast<int>(image->GetWidth()) : 0;
+}
+int ImageHeight(const Image* image) {
+    return image ? static_cast<int>(image->GetHeight()) : 0;
+}
 
 } // namespace
 
@@ -94,7 +96,8 @@ BOOL CMainFrame::OnInitDialog() {
     CenterAndShow();
 
     for (int i = 0; i < kRowPanelCount; ++i)
-        m_rows[static_cast<std::size_t>(i)].SetDeviceEntry(m_scan.Devices.DisplayEntries[static_cast<std::size_t>(i)]);
+        m_rows[static_cast<std::size_t>(i)].SetDeviceEntry(
+            m_scan.Devices.DisplayEntries[static_cast<std::size_t>(i)]);
     SetScrollRange(m_scan.Devices.DisplayCount, 0);
     m_rowCount = m_scan.Devices.DisplayCount;
     ShowRows(0);
@@ -147,8 +150,8 @@ void CMainFrame::LayoutButtons() {
          res::kImageCloseHover, res::kStrCloseRect},
         {m_minimise, 135, 136, 137, 135, res::kImageMinimiseNormal, res::kImageMinimiseHover,
          res::kImageMinimisePressed, res::kImageMinimiseHover, res::kStrMinimiseRect},
-        {m_rescan, 162, 163, 160, 161, res::kImageRescanNormal, res::kImageRescanHover, res::kImageRescanPressed,
-         res::kImageRescanDisabled, res::kStrRescanRect},
+        {m_rescan, 162, 163, 160, 161, res::kImageRescanNormal, res::kImageRescanHover,
+         res::kImageRescanPressed, res::kImageRescanDisabled, res::kStrRescanRect},
     };
     // The close button, first, has no predecessor: it falls back on its template position.
     RECT rect;
@@ -160,13 +163,14 @@ void CMainFrame::LayoutButtons() {
         for (int id : {skin.first, skin.second, skin.third, skin.fourth})
             GetSkinImage(id, res::kTypePng);
         rect = LoadSkinRect(skin.rectEntry, rect);
-        skin.button.SetStateImages(GetSkinImage(skin.normal, res::kTypePng), GetSkinImage(skin.hover, res::kTypePng),
-                                   GetSkinImage(skin.pressed, res::kTypePng),
-                                   GetSkinImage(skin.disabled, res::kTypePng));
+        skin.button.SetStateImages(
+            GetSkinImage(skin.normal, res::kTypePng), GetSkinImage(skin.hover, res::kTypePng),
+            GetSkinImage(skin.pressed, res::kTypePng), GetSkinImage(skin.disabled, res::kTypePng));
         skin.button.SetDrawMode(ImageOnly);
         skin.button.SetPointerCursor(res::kCursorHand);
         // One pixel wider and higher than the entry says.
-        skin.button.SetWindowPos(nullptr, rect.left, rect.top, rect.Width() + 1, rect.Height() + 1, SWP_NOZORDER);
+        skin.button.SetWindowPos(nullptr, rect.left, rect.top, rect.Width() + 1, rect.Height() + 1,
+                                 SWP_NOZORDER);
     }
 }
 
@@ -174,15 +178,17 @@ void CMainFrame::LayoutLabels() {
     CLumStatic* labels[] = {&m_headerLabels[0], &m_headerLabels[1], &m_headerLabels[2],
                             &m_headerLabels[3], &m_headerLabels[4], &m_title};
     constexpr std::size_t kTitle = 5;
-    const UINT captions[] = {res::kStrHeaderDescription, res::kStrHeaderModel, res::kStrHeaderIp,
-                             res::kStrHeaderMac, res::kStrHeaderConnect, res::kStrListTitle};
-    const UINT rects[] = {res::kStrHeaderDescriptionRect, res::kStrHeaderModelRect, res::kStrHeaderIpRect,
-                          res::kStrHeaderMacRect, res::kStrHeaderConnectRect, res::kStrListTitleRect};
+    const UINT captions[] = {res::kStrHeaderDescription, res::kStrHeaderModel,   res::kStrHeaderIp,
+                             res::kStrHeaderMac,         res::kStrHeaderConnect, res::kStrListTitle};
+    const UINT rects[] = {res::kStrHeaderDescriptionRect, res::kStrHeaderModelRect,   res::kStrHeaderIpRect,
+                          res::kStrHeaderMacRect,         res::kStrHeaderConnectRect, res::kStrListTitleRect};
 
     for (std::size_t i = 0; i < 6; ++i)
-        labels[i]->SetPointSize(LoadSkinInt(i == kTitle ? res::kStrListTitlePointSize : res::kStrLabelPointSize));
+        labels[i]->SetPointSize(
+            LoadSkinInt(i == kTitle ? res::kStrListTitlePointSize : res::kStrLabelPointSize));
     for (std::size_t i = 0; i < 6; ++i)
-        labels[i]->SetCaptionColor(LoadSkinColor(i == kTitle ? res::kStrListTitleColor : res::kStrHeaderColor));
+        labels[i]->SetCaptionColor(
+            LoadSkinColor(i == kTitle ? res::kStrListTitleColor : res::kStrHeaderColor));
     for (std::size_t i = 0; i < 6; ++i)
         labels[i]->SetCaption(LoadSkinText(captions[i]));
     // One font description for all six: it replaces the whole description, point sizes included.
@@ -241,14 +247,17 @@ void CMainFrame::OnPaint() {
 void CMainFrame::OnMouseMove(UINT flags, POINT point) {
     // Exactly the left button: no other button, no Shift or Ctrl. A button sends MK_CONTROL
     // alone after a release outside itself, which must never start a drag.
-    if (flags == MK_LBUTTON && (PointInRectInclusive(HeaderRect, point) || PointInRectInclusive(BodyRect, point))) {
+    if (flags == MK_LBUTTON &&
+        (PointInRectInclusive(HeaderRect, point) || PointInRectInclusive(BodyRect, point))) {
         ReleaseCapture();
         SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, 0);
     }
     CDialog::OnMouseMove(flags, point);
 }
 
-HCURSOR CMainFrame::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(m_icon); }
+HCURSOR CMainFrame::OnQueryDragIcon() {
+    return reinterpret_cast<HCURSOR>(m_icon);
+}
 
 void CMainFrame::CenterAndShow() {
     const int width = WindowRect.Width();
@@ -311,7 +320,8 @@ LRESULT CMainFrame::ApplyScanResult() {
         return 1;
     const DeviceTable& devices = m_scan.Devices;
     for (int i = 0; i < kRowPanelCount; ++i)
-        m_rows[static_cast<std::size_t>(i)].SetDeviceEntry(devices.DisplayEntries[static_cast<std::size_t>(i)]);
+        m_rows[static_cast<std::size_t>(i)].SetDeviceEntry(
+            devices.DisplayEntries[static_cast<std::size_t>(i)]);
     // A scan that found fewer devices brings the first visible row back into range; otherwise the
     // list would show nothing (or a few rows) with the devices hidden above it.
     m_firstVisible = FirstVisibleAfterScan(m_firstVisible, devices.DisplayCount);

@@ -25,7 +25,9 @@ bool PointInRect(const RECT& rect, POINT point) {
 
 CRemDev::CRemDev() : CDialog(res::kDialogRowPanel) {}
 
-BOOL CRemDev::Create(CWnd* parent) { return CDialog::Create(res::kDialogRowPanel, parent); }
+BOOL CRemDev::Create(CWnd* parent) {
+    return CDialog::Create(res::kDialogRowPanel, parent);
+}
 
 void CRemDev::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -150,7 +152,9 @@ void CRemDev::SetDeviceEntry(DeviceDisplayEntry entry) {
     m_labels[kDisplayModel].SetCaption(m_entryTexts[kDisplayModel]);
 }
 
-void CRemDev::ResetLook() { ChangeBackground(false); }
+void CRemDev::ResetLook() {
+    ChangeBackground(false);
+}
 
 void CRemDev::OnConnect() {
     // Exactly the IP text after the scheme: no path, port or trailing slash.
