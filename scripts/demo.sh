@@ -55,7 +55,7 @@ start_emulator() {
 }
 
 run_scan() {
-    echo "\$ quellmark-scan --interface lo ${SCAN_ARGS[*]}"
+    echo "\$ quellmark-scan --interface lo${SCAN_ARGS[*]:+ ${SCAN_ARGS[*]}}"
     "$BIN/quellmark-scan" --interface lo "${SCAN_ARGS[@]}"
 }
 

@@ -6,7 +6,6 @@
 // Run it through run.sh, which puts it in a private network namespace when it can.
 
 #include "ReplyPlan.h"
-
 #include "discovery/AdapterTable.h"
 #include "discovery/DeviceTable.h"
 #include "discovery/ScanContext.h"
@@ -14,21 +13,20 @@
 #include "platform/net/LinuxAdapterSource.h"
 #include "platform/net/UdpSocketFactory.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
+#include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <netinet/in.h>
+#include <poll.h>
 #include <string>
+#include <sys/socket.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -51,7 +49,8 @@ public:
         // lo's broadcast address: hears the probe and nothing from other interfaces.
         address.sin_addr.s_addr = htonl(0x7FFFFFFF);
         if (bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-            std::fprintf(stderr, "bench: responder cannot bind 127.255.255.255:28010: %s\n", std::strerror(errno));
+            std::fprintf(stderr, "bench: responder cannot bind 127.255.255.255:28010: %s\n",
+                         std::strerror(errno));
             return;
         }
         m_thread = std::thread([this] { Serve(); });
@@ -73,10 +72,12 @@ private:
             std::uint8_t buffer[512];
             sockaddr_in source{};
             socklen_t length = sizeof source;
-            if (recvfrom(m_socket, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&source), &length) < 0)
+            if (recvfrom(m_socket, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&source), &length) <
+                0)
                 continue;
             for (const Datagram& reply : m_replies)
-                sendto(m_socket, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&source), sizeof source);
+                sendto(m_socket, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&source),
+                       sizeof source);
         }
     }
 
@@ -101,7 +102,7 @@ Measurement MeasurePass(unsigned devices, int runs) {
     UdpSocketFactory sockets;
     auto adapters = std::make_unique<AdapterTable>();
     auto table = std::make_unique<DeviceTable>();
-    ScanContext context{.Adapters = *adapters, .Devices = *table, .Source = source, .Sockets = sockets};
+    ScanContext context(*adapters, *table, source, sockets);
 
     std::vector<double> seconds;
     Measurement result;

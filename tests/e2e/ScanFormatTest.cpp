@@ -21,13 +21,15 @@ TEST(DeviceListFormatTest, TableAlignsColumnsUnderTheHeader) {
     EXPECT_EQ(DeviceListFormat::Table({}), "Description  Model  IP Address  MAC Address\n");
 }
 
-TEST(DeviceListFormatTest, TableShowsControlCharactersAsQuestionMarksAndCountsCharactersNotBytes) {
+TEST(DeviceListFormatTest, TableShowsControlCharactersAsQuestionMarksAndAlignsByTerminalColumns) {
     std::vector<ScannedDevice> devices = {
-        {u"K\u00fcche \U0001F50C", u"a\x1b[2Jb\tc\u0085", u"1.2.3.4", u"02-00-00-00-00-01"}};
+        {u"K\u00fcche \U0001F50C", u"a\x1b[2Jb\tc\u0085", u"1.2.3.4", u"02-00-00-00-00-01"},
+        {u"\u6771\u4eac", u"e\u0301", u"1.2.3.5", u"02-00-00-00-00-02"}};
     EXPECT_EQ(DeviceListFormat::Table(devices),
-              "Description  Model    IP Address  MAC Address\n"
+              "Description  Model      IP Address  MAC Address\n"
               "K\xC3\xBC"
-              "che \xF0\x9F\x94\x8C      a?[2Jb?c?  1.2.3.4     02-00-00-00-00-01\n");
+              "che \xF0\x9F\x94\x8C     a?[2Jb?c?  1.2.3.4     02-00-00-00-00-01\n"
+              "\xE6\x9D\xB1\xE4\xBA\xAC         e\xCC\x81          1.2.3.5     02-00-00-00-00-02\n");
 }
 
 TEST(DeviceListFormatTest, JsonHasTheFourKeysInOrderAndSurvivesAnyText) {

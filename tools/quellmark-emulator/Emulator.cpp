@@ -2,6 +2,8 @@
 
 #include "DeviceConfig.h"
 #include "SignalPipe.h"
+#include "discovery/DiscoveryProbe.h"
+#include "discovery/DiscoveryWire.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -32,7 +34,10 @@ Emulator::~Emulator() {
 }
 
 bool Emulator::LooksLikeProbe(const std::uint8_t* bytes, std::size_t size) {
-    return size == kProbeSize && bytes[0] == 0x01 && bytes[1] == 0x00;
+    if (size != kProbeSize)
+        return false;
+    auto probe = DiscoveryProbe::Parse(std::span<const std::uint8_t>(bytes, size));
+    return probe && probe->Type == kProbeType;
 }
 
 bool Emulator::IsLoopback(const sockaddr_in& source) {
@@ -75,7 +80,7 @@ bool Emulator::OpenSocket(std::string* error) {
 
     sockaddr_in address{};
     address.sin_family = AF_INET;
-    address.sin_port = htons(kDevicePort);
+    address.sin_port = htons(kProbeDestinationPort);
     inet_pton(AF_INET, m_options.listenAddress.c_str(), &address.sin_addr);
     if (bind(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         *error = "cannot listen on " + Endpoint(address) + ": " + std::strerror(errno);
@@ -85,7 +90,7 @@ bool Emulator::OpenSocket(std::string* error) {
 }
 
 void Emulator::WriteReadyFile() {
-    std::string line = "listening " + m_options.listenAddress + ":" + std::to_string(kDevicePort) +
+    std::string line = "listening " + m_options.listenAddress + ":" + std::to_string(kProbeDestinationPort) +
                        " devices=" + std::to_string(m_devices.size()) +
                        " reloads=" + std::to_string(m_reloads);
     if (m_options.readyFile.empty())
@@ -216,7 +221,7 @@ int Emulator::Run() {
 
     // This line is the readiness signal for whoever reads stdout; it is printed even with --quiet.
     std::printf("quellmark-emulator: listening on %s:%u with %zu devices%s\n",
-                m_options.listenAddress.c_str(), kDevicePort, m_devices.size(),
+                m_options.listenAddress.c_str(), kProbeDestinationPort, m_devices.size(),
                 m_options.allowAnySource ? " (any source)" : " (loopback sources)");
     std::fflush(stdout);
     WriteReadyFile();

@@ -15,9 +15,6 @@
 // delay with the datagrams of the ReplyPlan, re-reads its config on SIGHUP.
 class Emulator {
 public:
-    static constexpr unsigned short kDevicePort = 28010;
-    static constexpr std::size_t kProbeSize = 164;
-
     explicit Emulator(EmulatorOptions options);
     ~Emulator();
     Emulator(const Emulator&) = delete;

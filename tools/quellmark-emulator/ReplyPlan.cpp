@@ -1,13 +1,11 @@
 #include "ReplyPlan.h"
 
-#include <algorithm>
+#include "discovery/DiscoveryReply.h"
+#include "discovery/DiscoveryWire.h"
+
+#include <cstring>
 
 namespace {
-
-void PutText(Datagram& datagram, std::size_t offset, std::size_t width, const std::string& text) {
-    std::size_t n = std::min(width, text.size());
-    std::copy_n(text.begin(), n, datagram.begin() + static_cast<std::ptrdiff_t>(offset));
-}
 
 // Repeats text (or '*' for an empty one) until it is at least width bytes long.
 std::string FillTo(const std::string& text, std::size_t width) {
@@ -22,15 +20,11 @@ std::string FillTo(const std::string& text, std::size_t width) {
 } // namespace
 
 Datagram ReplyPlan::EncodeReply(const EmulatedDevice& device) {
-    Datagram datagram(kReplySize, 0);
-    // The type is big-endian on the wire, unlike the probe's little-endian header.
-    datagram[0] = 0x00;
-    datagram[1] = 0x02;
-    std::copy(device.ip.begin(), device.ip.end(), datagram.begin() + 2);
-    std::copy(device.mac.begin(), device.mac.end(), datagram.begin() + 6);
-    PutText(datagram, kModelOffset, kModelWidth, device.model);
-    PutText(datagram, kDescriptionOffset, kDescriptionWidth, device.description);
-    return datagram;
+    std::uint32_t addressNet = 0;
+    std::memcpy(&addressNet, device.ip.data(), 4); // the bytes are already in network order
+    DiscoveryReply::Bytes bytes =
+        DiscoveryReply::Encode(addressNet, device.mac, device.model, device.description);
+    return Datagram(bytes.begin(), bytes.end());
 }
 
 // The junk datagrams carry a well-formed reply's bytes, so a scanner that wrongly accepted them
@@ -85,8 +79,8 @@ EmulatedDevice ReplyPlan::ConflictingDevice(const EmulatedDevice& original) {
 
 EmulatedDevice ReplyPlan::FilledDevice(const EmulatedDevice& original) {
     EmulatedDevice device = original;
-    device.model = FillTo(original.model, kModelWidth);
-    device.description = FillTo(original.description, kDescriptionWidth);
+    device.model = FillTo(original.model, kReplyModelSize);
+    device.description = FillTo(original.description, kReplyDescriptionSize);
     return device;
 }
 

@@ -16,17 +16,10 @@ using Datagram = std::vector<std::uint8_t>;
 //   4. the flood devices.
 class ReplyPlan {
 public:
-    // Size and offsets of a device's reply on the wire.
-    static constexpr std::size_t kReplySize = 160;
-    static constexpr std::size_t kModelOffset = 12;
-    static constexpr std::size_t kModelWidth = 20;
-    static constexpr std::size_t kDescriptionOffset = 32;
-    static constexpr std::size_t kDescriptionWidth = 128;
-
     static std::vector<Datagram> Build(const std::vector<EmulatedDevice>& devices, const FaultSet& faults);
 
-    // The 160-byte reply for one device. Texts shorter than their field are NUL-padded; longer
-    // ones are cut to the field and then have no NUL.
+    // The 160-byte reply for one device (DiscoveryReply's encoding). Texts shorter than their
+    // field are NUL-padded; longer ones are cut to the field and then have no NUL.
     static Datagram EncodeReply(const EmulatedDevice& device);
 
     // The devices that the faults add (junk, non-ASCII, flood), for tests and for --list.

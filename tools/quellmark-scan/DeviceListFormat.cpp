@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <clocale>
+#include <cwchar>
+#include <locale.h>
 #include <nlohmann/json.hpp>
 
 namespace {
@@ -46,16 +49,30 @@ std::u32string CodePoints(const std::u16string& text) {
     return out;
 }
 
+// Terminal columns of a printable character: 2 for East Asian wide characters and emoji, 0 for
+// combining marks. Asked of the C library under a UTF-8 locale set for this thread only, so the
+// process's own locale does not matter.
+std::size_t ColumnsOf(char32_t c) {
+    static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(0));
+    if (!utf8 || c < 0x80)
+        return 1;
+    locale_t previous = uselocale(utf8);
+    int columns = wcwidth(static_cast<wchar_t>(c));
+    uselocale(previous);
+    return columns < 0 ? 1 : static_cast<std::size_t>(columns);
+}
+
 struct Cell {
     std::string text;
-    std::size_t width = 0; // in code points: good enough for a plain-text table
+    std::size_t width = 0; // terminal columns
 };
 
 Cell TableCell(const std::u16string& text) {
     Cell cell;
     for (char32_t c : CodePoints(text)) {
-        AppendUtf8(cell.text, IsControl(c) ? U'?' : c);
-        ++cell.width;
+        char32_t shown = IsControl(c) ? U'?' : c;
+        AppendUtf8(cell.text, shown);
+        cell.width += ColumnsOf(shown);
     }
     return cell;
 }

@@ -63,7 +63,7 @@ int Scan(const ScanOptions& options) {
     UdpSocketFactory sockets;
     ScanReporter reporter(stderr, options.verbose);
 
-    ScanContext context{.Adapters = *adapters, .Devices = *devices, .Source = source, .Sockets = sockets};
+    ScanContext context(*adapters, *devices, source, sockets);
     context.Diagnostic = [&reporter](std::string_view line) { reporter.OnDiagnostic(line); };
     context.Observer = &reporter;
 

@@ -32,7 +32,6 @@ const QColor kCloseRed(224, 72, 76);
 const QColor kCloseRedDark(184, 52, 58);
 const QColor kDisabledFill(221, 227, 235);
 const QColor kDisabledText(150, 163, 180);
-const QColor kText(24, 32, 44);
 
 // Window geometry the artwork is drawn for (the string table's shipped rectangles).
 constexpr int kWindowWidth = 665;

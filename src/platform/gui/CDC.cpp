@@ -5,6 +5,7 @@
 #include "platform/gui/CFont.h"
 #include "platform/gui/CPen.h"
 #include "platform/gui/CRgn.h"
+#include "platform/gui/DrawTextLayout.h"
 #include "platform/gui/Image.h"
 #include "platform/gui/SystemMetrics.h"
 
@@ -12,6 +13,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QPolygon>
 #include <QRegion>
 #include <QString>
 #include <algorithm>
@@ -20,9 +22,6 @@
 #include <vector>
 
 namespace {
-
-// Room enough for any unwrapped text when DT_CALCRECT measures it.
-constexpr int kUnboundedExtent = 1 << 24;
 
 QColor ToQColor(COLORREF color) {
     return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
@@ -95,36 +94,28 @@ QPen ToQPen(const PenSpec& spec) {
     return pen;
 }
 
-int ToQtTextFlags(UINT format) {
-    int flags = 0;
-    if (format & DT_CENTER) {
-        flags |= Qt::AlignHCenter;
-    } else if (format & DT_RIGHT) {
-        flags |= Qt::AlignRight;
-    } else {
-        flags |= Qt::AlignLeft;
+// Bresenham's pixels from start towards end, the end itself left out.
+QPolygon LinePixels(QPoint start, QPoint end) {
+    QPolygon pixels;
+    const int dx = std::abs(end.x() - start.x());
+    const int dy = -std::abs(end.y() - start.y());
+    const int stepX = start.x() < end.x() ? 1 : -1;
+    const int stepY = start.y() < end.y() ? 1 : -1;
+    int error = dx + dy;
+    QPoint at = start;
+    while (at != end) {
+        pixels.append(at);
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            at.rx() += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            at.ry() += stepY;
+        }
     }
-    // Vertical placement applies to a single line only; several lines always start at the top.
-    if ((format & DT_SINGLELINE) && (format & DT_VCENTER)) {
-        flags |= Qt::AlignVCenter;
-    } else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM)) {
-        flags |= Qt::AlignBottom;
-    } else {
-        flags |= Qt::AlignTop;
-    }
-    if (format & DT_SINGLELINE) {
-        flags |= Qt::TextSingleLine;
-    } else if (format & DT_WORDBREAK) {
-        flags |= Qt::TextWordWrap;
-    }
-    if (format & DT_EXPANDTABS) {
-        flags |= Qt::TextExpandTabs;
-    }
-    // Without DT_NOPREFIX an ampersand underlines the next character and "&&" shows one.
-    if (!(format & DT_NOPREFIX)) {
-        flags |= Qt::TextShowMnemonic;
-    }
-    return flags;
+    return pixels;
 }
 
 struct Attributes {
@@ -590,15 +581,23 @@ POINT CDC::MoveTo(int x, int y) {
 
 BOOL CDC::LineTo(int x, int y) {
     const POINT from = std::exchange(m_impl->attributes.position, POINT{x, y});
-    if (m_impl->attributes.pen.style == PS_NULL) {
+    const PenSpec& pen = m_impl->attributes.pen;
+    if (pen.style == PS_NULL) {
         return TRUE;
     }
     QPainter painter;
     if (!m_impl->Begin(painter)) {
         return FALSE;
     }
-    painter.setPen(ToQPen(m_impl->attributes.pen));
-    painter.drawLine(QPoint(from.x, from.y), QPoint(x, y));
+    if (pen.style != PS_SOLID || pen.width > 1) {
+        painter.setPen(ToQPen(pen));
+        painter.drawLine(QPoint(from.x, from.y), QPoint(x, y));
+        return TRUE;
+    }
+    // A thin solid line is the classic one: every pixel from the start up to, not including, the
+    // end point, so lines joined end to start never draw a pixel twice.
+    painter.setPen(QPen(ToQColor(pen.color), 1));
+    painter.drawPoints(LinePixels(QPoint(from.x, from.y), QPoint(x, y)));
     return TRUE;
 }
 
@@ -608,13 +607,17 @@ BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
         return TRUE;
     }
     const Attributes& attributes = m_impl->attributes;
-    const bool outlined = attributes.pen.style != PS_NULL;
-    const int penWidth = outlined ? std::max(1, attributes.pen.width) : 0;
+    if (attributes.pen.style == PS_NULL) {
+        // Without an outline the fill stops a pixel short of right and bottom, as it always has;
+        // callers that fill bands with the empty pen add that pixel themselves.
+        if (!attributes.brush.hollow) {
+            m_impl->Fill(r.adjusted(0, 0, -1, -1), attributes.brush.color);
+        }
+        return TRUE;
+    }
+    const int penWidth = std::max(1, attributes.pen.width);
     if (!attributes.brush.hollow) {
         m_impl->Fill(r.adjusted(penWidth, penWidth, -penWidth, -penWidth), attributes.brush.color);
-    }
-    if (!outlined) {
-        return TRUE;
     }
     // The outline lies inside the rectangle, so a rectangle never grows past right and bottom.
     const COLORREF color = attributes.pen.color;
@@ -644,7 +647,9 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
                                              : QBrush(ToQColor(attributes.brush.color)));
     if (attributes.pen.style == PS_NULL) {
         painter.setPen(Qt::NoPen);
-        painter.drawEllipse(r);
+        // Aliased fills sample at whole coordinates; centre the samples on the pixels. Like a
+        // rectangle without an outline, the ellipse ends up a pixel short of right and bottom.
+        painter.drawEllipse(QRectF(r).translated(-0.5, -0.5));
         return TRUE;
     }
     // An outlined shape covers one pixel more than its geometry; keep it inside the box.
@@ -698,22 +703,15 @@ int CDC::DrawText(std::u16string_view text, RECT* rect, UINT format) {
     if (rect == nullptr) {
         return 0;
     }
-    const QString string = ToQString(text);
-    const QFont font = m_impl->Font();
-    const int flags = ToQtTextFlags(format);
     const QRect r = ToQRect(*rect);
+    const QImage* device =
+        m_impl->surface != nullptr && !m_impl->surface->isNull() ? m_impl->surface : nullptr;
+    const DrawTextLayout layout(ToQString(text), m_impl->Font(), device, format, r.size());
 
     if (format & DT_CALCRECT) {
-        const bool wraps = (flags & Qt::TextWordWrap) != 0;
-        const QRect room(r.left(), r.top(), wraps ? std::max(r.width(), 1) : kUnboundedExtent,
-                         kUnboundedExtent);
-        const int layoutFlags =
-            (flags & ~Qt::AlignVertical_Mask & ~Qt::AlignHorizontal_Mask) | Qt::AlignLeft | Qt::AlignTop;
-        const QRect bounds = m_impl->Metrics().boundingRect(room, layoutFlags, string);
-        const int height = string.isEmpty() ? m_impl->Metrics().height() : bounds.height();
-        rect->right = rect->left + (string.isEmpty() ? 0 : bounds.width());
-        rect->bottom = rect->top + height;
-        return height;
+        rect->right = rect->left + layout.Size().width();
+        rect->bottom = rect->top + layout.Size().height();
+        return layout.Size().height();
     }
 
     QPainter painter;
@@ -724,21 +722,18 @@ int CDC::DrawText(std::u16string_view text, RECT* rect, UINT format) {
     if (!(format & DT_NOCLIP)) {
         painter.setClipRect(r, Qt::IntersectClip);
     }
-    painter.setFont(font);
-    painter.setPen(ToQColor(attributes.textColor));
-    if (attributes.bkMode == OPAQUE) {
-        painter.setBackgroundMode(Qt::OpaqueMode);
-        painter.setBackground(ToQColor(attributes.bkColor));
-    }
-    QRect target = r;
+    QPoint origin = r.topLeft();
     if (attributes.font.escapement != 0) {
-        painter.translate(r.topLeft());
+        painter.translate(origin);
         painter.rotate(-attributes.font.escapement / 10.0);
-        target = QRect(QPoint(0, 0), r.size());
+        origin = QPoint(0, 0);
     }
-    QRect drawn;
-    painter.drawText(target, flags, string, &drawn);
-    return drawn.height();
+    painter.setFont(m_impl->Font());
+    painter.setPen(ToQColor(attributes.textColor));
+    const QColor background = ToQColor(attributes.bkColor);
+    layout.Draw(painter, origin, attributes.bkMode == OPAQUE ? &background : nullptr);
+    // With vertical placement the answer is the distance from the top to the text's end.
+    return layout.Top() + layout.Size().height();
 }
 
 SIZE CDC::GetTextExtent(std::u16string_view text) const {
