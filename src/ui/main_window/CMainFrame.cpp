@@ -14,6 +14,7 @@
 #include "skin/ImageStore.h"
 #include "skin/SkinTable.h"
 #include "ui/main_window/RowModel.h"
+#include "ui/tray/TrayCommands.h"
 
 #include <algorithm>
 
@@ -353,7 +354,7 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case UM_SHOW_ROWS:
         return ShowRows(static_cast<int>(lParam));
     case UM_TRAY_NOTIFY:
-        return OnTrayNotify(wParam, lParam);
+        return HandleTrayNotify(*this, m_tray, m_trayTexts, wParam, lParam);
     case UM_START_SCAN:
         return StartScan();
     case UM_SCAN_DONE:
@@ -366,51 +367,28 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
     case res::kCtlMinimise:
-        // Hidden, not minimised: the window leaves the taskbar, the tray icon brings it back.
-        ShowWindow(SW_HIDE);
+        // Hidden, not minimised: the window leaves the taskbar and the tray icon brings it back.
+        // A desktop without a notification area would leave no way back, so there it minimises.
+        ShowWindow(CanHideToTray(m_tray) ? SW_HIDE : SW_MINIMIZE);
         return TRUE;
     case res::kCtlClose:
-        m_closing = true;
-        StopScanning();
-        ReleaseAdapterTable(m_scan.Adapters);
+        ReleaseAdapterTable();
         OnOK();
         return TRUE;
     case res::kCtlRescan:
         StartScan();
         return TRUE;
-    case res::kCmdOpen:
-        OnDisplay();
-        return TRUE;
-    case res::kCmdExit:
-        m_closing = true;
-        StopScanning();
-        ReleaseAdapterTable(m_scan.Adapters);
-        PostQuitMessage(0);
-        return TRUE;
     default:
+        if (HandleTrayCommand(*this, LOWORD(wParam)))
+            return TRUE;
         return CDialog::OnCommand(wParam, lParam);
     }
 }
 
-LRESULT CMainFrame::OnTrayNotify(WPARAM /*wParam*/, LPARAM lParam) {
-    switch (LOWORD(static_cast<std::uintptr_t>(lParam))) {
-    case WM_RBUTTONUP:
-        m_tray.ShowTrayMenu(this, m_openText, m_exitText);
-        break;
-    case WM_LBUTTONUP:
-        OnDisplay();
-        break;
-    default:
-        break;
-    }
-    return 1;
-}
-
-void CMainFrame::OnDisplay() {
-    CenterAndShow();
-    ShowWindow(SW_SHOWNORMAL);
-    SetForegroundWindow();
-    SetActiveWindow();
+void CMainFrame::ReleaseAdapterTable() {
+    m_closing = true;
+    StopScanning();
+    ::ReleaseAdapterTable(m_scan.Adapters);
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
@@ -429,5 +407,5 @@ void CMainFrame::OnDestroy() {
     ClearImageStore();
     m_headerImage = nullptr;
     m_bodyImage = nullptr;
-    m_tray.RemoveTrayIcon();
+    m_tray.RemoveTrayIcon(this);
 }

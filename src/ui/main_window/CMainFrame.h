@@ -25,6 +25,7 @@
 #include "ui/controls/CLumStatic.h"
 #include "ui/row_panel/CRemDev.h"
 #include "ui/tray/CDuzTray.h"
+#include "ui/tray/TrayCommandTarget.h"
 
 #include <array>
 #include <functional>
@@ -37,7 +38,7 @@ extern RECT HeaderRect;
 extern RECT BodyRect;
 extern RECT WindowRect;
 
-class CMainFrame : public CDialog {
+class CMainFrame : public CDialog, public TrayCommandTarget {
 public:
     // scan: the tables the window shows and the network it scans (the application's).
     // onMarked: called once the window carries the single-instance marker; the application opens
@@ -47,7 +48,11 @@ public:
 
     // Shows the window centred in the screen's available area (never at a negative position),
     // at the top and restored. Also the tray's Display command.
-    void CenterAndShow();
+    void CenterAndShow() override;
+    // The tray's view of the window.
+    CWnd& TrayWindow() override { return *this; }
+    // The tray's Exit: no pass may still read the table when it goes.
+    void ReleaseAdapterTable() override;
 
     // The device list (also called directly: nobody sends UM_SHOW_ROWS).
     LRESULT ShowRows(int focusIndex);
@@ -92,9 +97,8 @@ private:
     void LayoutButtons();
     void LayoutLabels();
     void SetScrollRange(int count, int position);
-    LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
-    void OnDisplay();
-    // Close button and the tray's Exit: no pass may still read the adapter table.
+    // Cancels a running pass and waits for it, serving its hand-over meanwhile. Final: no pass
+    // starts afterwards.
     void StopScanning();
 
     ScanContext m_scan;
@@ -109,8 +113,7 @@ private:
     CDuzTray m_tray;
     CLumButton m_minimise;
     CLumButton m_close;
-    std::u16string m_openText;
-    std::u16string m_exitText;
+    TrayMenuTexts m_trayTexts; // the open and exit texts of the last opening
     CLumButton m_rescan;
     std::array<CLumStatic, 5> m_headerLabels;
     std::array<RECT, 6> m_labelRects{};
