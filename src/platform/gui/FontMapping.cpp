@@ -1,0 +1,7 @@
+#include "platform/gui/FontMapping.h"
+
+#include <QApplication>
+
+QFont FontForHandle(HFONT) {
+    return QApplication::font();
+}

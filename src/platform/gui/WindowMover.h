@@ -1,0 +1,9 @@
+#pragma once
+
+// Moving a top-level window with the pointer (the caption drag). The window system's own move
+// where it offers one; otherwise the window follows the pointer while the left button is held.
+// Internal to src/platform/gui.
+
+class QWidget;
+
+void StartWindowMove(QWidget* window);
