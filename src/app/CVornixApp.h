@@ -3,7 +3,7 @@
 // The application: makes sure one copy runs per user, starts the image subsystem, runs the main
 // window modally (the program's only message loop) and shuts the image subsystem down at the end.
 
-#include "platform/gui/CWinApp.h"
+#include "platform/gui/CWinAppEx.h"
 
 class CVornixApp : public CWinAppEx {
 public:
