@@ -2,6 +2,7 @@
 
 #include "DcTestSupport.h"
 #include "platform/gui/CBrush.h"
+#include "platform/gui/CFont.h"
 #include "platform/gui/CPen.h"
 #include "platform/gui/CRgn.h"
 #include "platform/gui/CSurfaceDC.h"
@@ -439,6 +440,56 @@ TEST(DcState, DeletedPenStaysUsableInAContextThatSelectedIt) {
     surface.dc.MoveTo(0, 0);
     surface.dc.LineTo(4, 0);
     EXPECT_EQ(surface.At(1, 0), Opaque(kRed));
+}
+
+// --- Handles ------------------------------------------------------------------------------------
+
+TEST(DcHandles, ContextHandleLeadsBackToItsObjectAndSharesStateWhenAttached) {
+    OffscreenDC surface(6, 6, kWhite);
+    const HDC handle = surface.dc.GetSafeHdc();
+    ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(CDC::FromHandle(handle), &surface.dc);
+
+    CDC borrower;
+    ASSERT_TRUE(borrower.Attach(handle));
+    borrower.SetViewportOrg(2, 2);
+    borrower.FillSolidRect(0, 0, 1, 1, kRed);
+    EXPECT_EQ(surface.At(2, 2), Opaque(kRed));
+    EXPECT_EQ(surface.dc.GetViewportOrg(), (POINT{2, 2})) << "one context, two objects";
+    EXPECT_EQ(borrower.Detach(), handle);
+    EXPECT_EQ(borrower.Surface(), nullptr);
+
+    HDC gone = nullptr;
+    {
+        CDC temporary;
+        gone = temporary.GetSafeHdc();
+    }
+    EXPECT_EQ(CDC::FromHandle(gone), nullptr);
+    EXPECT_FALSE(borrower.Attach(gone));
+}
+
+TEST(DcHandles, ObjectHandlesResolveOnlyWhileTheObjectIsCreatedAndAlive) {
+    HFONT gone = nullptr;
+    {
+        CFont font;
+        EXPECT_EQ(font.GetSafeHandle(), nullptr);
+        ASSERT_TRUE(font.CreatePointFont(90, u""));
+        const HFONT handle = font;
+        EXPECT_EQ(CFont::FromHandle(handle), &font);
+        EXPECT_EQ(CBrush::FromHandle(reinterpret_cast<HBRUSH>(handle)), nullptr) << "a font is no brush";
+        gone = handle;
+    }
+    EXPECT_EQ(CFont::FromHandle(gone), nullptr);
+
+    CBrush brush(kRed);
+    const HBRUSH handle = brush;
+    brush.DeleteObject();
+    EXPECT_EQ(CBrush::FromHandle(handle), nullptr);
+
+    EXPECT_EQ(CGdiObject::FromHandle(GetStockObject(NULL_PEN)), CPen::FromStock(NULL_PEN));
+    EXPECT_EQ(CFont::FromHandle(reinterpret_cast<HFONT>(GetStockObject(SYSTEM_FONT))),
+              CFont::FromStock(SYSTEM_FONT));
+    EXPECT_EQ(GetStockObject(12345), nullptr);
 }
 
 } // namespace

@@ -2,9 +2,13 @@
 #include "platform/gui/Image.h"
 #include "platform/gui/MessageBox.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -78,6 +82,58 @@ TEST_F(MessageBoxLog, AfxBoxIsCaptionedWithTheApplicationName) {
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(AfxMessageBox(u"Image Resource Error:129 \u00e9", MB_ICONERROR), IDOK);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Quellmark|Image Resource Error:129 \xc3\xa9|16\n");
+}
+
+// Without the log variable a real box comes up; the test answers it as a user would.
+class MessageBoxShown : public ::testing::Test {
+protected:
+    void SetUp() override { unsetenv("QUELLMARK_MESSAGE_BOX_LOG"); }
+    void TearDown() override { setenv("QUELLMARK_MESSAGE_BOX_LOG", "1", 1); }
+
+    struct Seen {
+        QString caption;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons buttons;
+    };
+
+    // Polls for the modal box, records what it shows and presses the given button.
+    static void AnswerWith(QMessageBox::StandardButton answer, Seen& seen) {
+        auto* timer = new QTimer;
+        QObject::connect(timer, &QTimer::timeout, [timer, answer, &seen] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) {
+                return;
+            }
+            seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+            box->button(answer)->click();
+            timer->stop();
+            timer->deleteLater();
+        });
+        timer->start(5);
+    }
+};
+
+TEST_F(MessageBoxShown, ShowsCaptionTextAndIconAndReturnsOk) {
+    Seen seen;
+    AnswerWith(QMessageBox::Ok, seen);
+    EXPECT_EQ(MessageBoxW(nullptr, u"Image Resource Error:130", u"Quellmark", MB_ICONERROR), IDOK);
+    EXPECT_EQ(seen.caption, QStringLiteral("Quellmark"));
+    EXPECT_EQ(seen.text, QStringLiteral("Image Resource Error:130"));
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+    EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+TEST_F(MessageBoxShown, TypeZeroHasNoIconAndOkCancelCanBeCancelled) {
+    Seen seen;
+    AnswerWith(QMessageBox::Ok, seen);
+    EXPECT_EQ(MessageBoxW(nullptr, u"Load String (9) Failed!", u"Error", 0), IDOK);
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+
+    AnswerWith(QMessageBox::Cancel, seen);
+    EXPECT_EQ(MessageBoxW(nullptr, u"Sure?", u"Question", 0x0001 | MB_ICONWARNING), IDCANCEL);
+    EXPECT_EQ(seen.icon, QMessageBox::Warning);
+    EXPECT_EQ(seen.buttons, QMessageBox::Ok | QMessageBox::Cancel);
 }
 
 } // namespace

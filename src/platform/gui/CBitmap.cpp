@@ -30,3 +30,8 @@ SIZE CBitmap::GetSize() const {
     }
     return {m_image->width(), m_image->height()};
 }
+
+CBitmap* CBitmap::FromHandle(HBITMAP handle) {
+    CGdiObject* object = CGdiObject::FromHandle(reinterpret_cast<HGDIOBJ>(handle));
+    return object != nullptr && object->GetKind() == Kind::Bitmap ? static_cast<CBitmap*>(object) : nullptr;
+}

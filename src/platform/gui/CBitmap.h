@@ -21,6 +21,10 @@ public:
     // A width x height bitmap for drawing like dc does (dc may be null: the display). Fails for
     // an empty or oversized request.
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
+    HBITMAP GetSafeHandle() const { return reinterpret_cast<HBITMAP>(CGdiObject::GetSafeHandle()); }
+    operator HBITMAP() const { return GetSafeHandle(); }
+    // The object of a handle, null when the handle names no living bitmap.
+    static CBitmap* FromHandle(HBITMAP handle);
     bool IsCreated() const override { return m_image != nullptr; }
     BOOL DeleteObject() override;
 

@@ -56,3 +56,8 @@ CBrush* CBrush::FromStock(int stockId) {
         return nullptr;
     }
 }
+
+CBrush* CBrush::FromHandle(HBRUSH handle) {
+    CGdiObject* object = CGdiObject::FromHandle(reinterpret_cast<HGDIOBJ>(handle));
+    return object != nullptr && object->GetKind() == Kind::Brush ? static_cast<CBrush*>(object) : nullptr;
+}

@@ -13,6 +13,10 @@ public:
     BOOL CreateSolidBrush(COLORREF color);
     // A solid brush of the system colour's current value (GetSysColor).
     BOOL CreateSysColorBrush(int index);
+    HBRUSH GetSafeHandle() const { return reinterpret_cast<HBRUSH>(CGdiObject::GetSafeHandle()); }
+    operator HBRUSH() const { return GetSafeHandle(); }
+    // The object of a handle, null when the handle names no living brush.
+    static CBrush* FromHandle(HBRUSH handle);
     bool IsCreated() const override { return m_created; }
     BOOL DeleteObject() override;
 

@@ -17,7 +17,9 @@
 #include <QRegion>
 #include <QString>
 #include <algorithm>
+#include <mutex>
 #include <optional>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -198,9 +200,64 @@ struct CDC::Impl {
     }
 };
 
-CDC::CDC() : m_impl(std::make_unique<Impl>()) {}
+namespace {
 
-CDC::~CDC() = default;
+// Every living context object, so that a handle can be checked before it is turned back into one.
+struct DcRegistry {
+    std::mutex mutex;
+    std::unordered_set<const CDC*> objects;
+};
+
+DcRegistry& LiveContexts() {
+    static DcRegistry* registry = new DcRegistry;
+    return *registry;
+}
+
+} // namespace
+
+CDC::CDC() : m_impl(std::make_shared<Impl>()) {
+    m_hDC = OwnHandle();
+    DcRegistry& registry = LiveContexts();
+    std::lock_guard lock(registry.mutex);
+    registry.objects.insert(this);
+}
+
+CDC::~CDC() {
+    DcRegistry& registry = LiveContexts();
+    std::lock_guard lock(registry.mutex);
+    registry.objects.erase(this);
+}
+
+HDC CDC::OwnHandle() const {
+    return reinterpret_cast<HDC>(const_cast<CDC*>(this));
+}
+
+CDC* CDC::FromHandle(HDC handle) {
+    if (handle == nullptr) {
+        return nullptr;
+    }
+    auto* dc = reinterpret_cast<CDC*>(handle);
+    DcRegistry& registry = LiveContexts();
+    std::lock_guard lock(registry.mutex);
+    return registry.objects.count(dc) != 0 ? dc : nullptr;
+}
+
+BOOL CDC::Attach(HDC handle) {
+    CDC* owner = FromHandle(handle);
+    if (owner == nullptr) {
+        return FALSE;
+    }
+    m_impl = owner->m_impl;
+    m_hDC = handle;
+    return TRUE;
+}
+
+HDC CDC::Detach() {
+    const HDC attached = m_hDC;
+    m_impl = std::make_shared<Impl>();
+    m_hDC = OwnHandle();
+    return attached;
+}
 
 BOOL CDC::CreateCompatibleDC(CDC* dc) {
     if (m_impl->memory || m_impl->surface != nullptr) {
@@ -219,7 +276,8 @@ BOOL CDC::DeleteDC() {
     if (!m_impl->memory && m_impl->surface == nullptr) {
         return FALSE;
     }
-    m_impl = std::make_unique<Impl>();
+    m_impl = std::make_shared<Impl>();
+    m_hDC = OwnHandle();
     return TRUE;
 }
 

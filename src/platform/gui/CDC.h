@@ -31,6 +31,17 @@ public:
     CDC& operator=(const CDC&) = delete;
     virtual ~CDC();
 
+    // The handle of the context this object draws with: its own, or the one it attached. Owner-
+    // draw requests and paint cycles pass contexts by handle.
+    HDC m_hDC = nullptr;
+    HDC GetSafeHdc() const { return m_hDC; }
+    // The object whose context a handle names; null when that object is gone.
+    static CDC* FromHandle(HDC handle);
+    // Draw with another object's context: both then share every attribute and the surface, as
+    // two objects on one handle do. Detach goes back to a fresh context of this object's own.
+    BOOL Attach(HDC handle);
+    HDC Detach();
+
     // Makes this an off-screen context like dc (the display when dc is null). It draws nowhere
     // until a bitmap is selected into it.
     BOOL CreateCompatibleDC(CDC* dc);
@@ -68,6 +79,9 @@ public:
     POINT GetViewportOrg() const;
     POINT SetWindowOrg(int x, int y);
     POINT GetWindowOrg() const;
+
+    // Always FALSE: there are no printer contexts here.
+    BOOL IsPrinting() const { return FALSE; }
 
     // Attributes only (the selected bitmap stays); returns the saved level, 1 for the first.
     int SaveDC();
@@ -137,5 +151,7 @@ protected:
 
 private:
     struct Impl;
-    std::unique_ptr<Impl> m_impl;
+    HDC OwnHandle() const;
+
+    std::shared_ptr<Impl> m_impl;
 };

@@ -71,3 +71,8 @@ CFont* CFont::FromStock(int stockId) {
     }
     return &systemFont;
 }
+
+CFont* CFont::FromHandle(HFONT handle) {
+    CGdiObject* object = CGdiObject::FromHandle(reinterpret_cast<HGDIOBJ>(handle));
+    return object != nullptr && object->GetKind() == Kind::Font ? static_cast<CFont*>(object) : nullptr;
+}

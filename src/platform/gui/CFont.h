@@ -26,6 +26,10 @@ public:
     BOOL CreatePointFontIndirect(const LOGFONT* logFont, CDC* dc = nullptr);
     // SYSTEM_FONT and DEFAULT_GUI_FONT: the system font (the desktop's sans-serif at 8 points).
     BOOL CreateStockObject(int stockId);
+    HFONT GetSafeHandle() const { return reinterpret_cast<HFONT>(CGdiObject::GetSafeHandle()); }
+    operator HFONT() const { return GetSafeHandle(); }
+    // The object of a handle, null when the handle names no living font.
+    static CFont* FromHandle(HFONT handle);
     bool IsCreated() const override { return m_font != nullptr; }
     BOOL DeleteObject() override;
 

@@ -9,11 +9,16 @@
 
 class CGdiObject {
 public:
+    // Handles: an object's handle is valid while the object lives and is created; a handle of an
+    // object that was deleted or destroyed resolves to null, never to a dangling object.
+    HGDIOBJ GetSafeHandle() const;
+    static CGdiObject* FromHandle(HGDIOBJ handle);
+
     enum class Kind { Pen, Brush, Font, Bitmap, Region };
 
     CGdiObject(const CGdiObject&) = delete;
     CGdiObject& operator=(const CGdiObject&) = delete;
-    virtual ~CGdiObject() = default;
+    virtual ~CGdiObject();
 
     Kind GetKind() const { return m_kind; }
     // True once a Create operation has succeeded (the object "has a handle").
@@ -21,8 +26,12 @@ public:
     virtual BOOL DeleteObject() = 0;
 
 protected:
-    explicit CGdiObject(Kind kind) : m_kind(kind) {}
+    explicit CGdiObject(Kind kind);
 
 private:
     Kind m_kind;
 };
+
+// The handle of a stock object (BLACK_PEN, WHITE_PEN, NULL_PEN, WHITE_BRUSH, BLACK_BRUSH,
+// NULL_BRUSH, SYSTEM_FONT, DEFAULT_GUI_FONT); null for any other id.
+HGDIOBJ GetStockObject(int stockId);

@@ -41,3 +41,8 @@ CPen* CPen::FromStock(int stockId) {
         return nullptr;
     }
 }
+
+CPen* CPen::FromHandle(HPEN handle) {
+    CGdiObject* object = CGdiObject::FromHandle(reinterpret_cast<HGDIOBJ>(handle));
+    return object != nullptr && object->GetKind() == Kind::Pen ? static_cast<CPen*>(object) : nullptr;
+}

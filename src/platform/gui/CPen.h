@@ -11,6 +11,10 @@ public:
     CPen(int style, int width, COLORREF color);
 
     BOOL CreatePen(int style, int width, COLORREF color);
+    HPEN GetSafeHandle() const { return reinterpret_cast<HPEN>(CGdiObject::GetSafeHandle()); }
+    operator HPEN() const { return GetSafeHandle(); }
+    // The object of a handle, null when the handle names no living pen.
+    static CPen* FromHandle(HPEN handle);
     bool IsCreated() const override { return m_created; }
     BOOL DeleteObject() override;
 

@@ -209,9 +209,23 @@ void MessageDispatcher::ExitModalLoop(QEventLoop& loop, bool quit) {
     loop.exit(0);
 }
 
+void MessageDispatcher::RunApplicationLoop() {
+    if (m_quitPending) {
+        m_quitPending = false;
+        return;
+    }
+    m_applicationLoop = true;
+    QCoreApplication::exec();
+    m_applicationLoop = false;
+    m_quitPending = false;
+}
+
 void MessageDispatcher::RequestQuit(int exitCode) {
     m_quitPending = true;
     m_quitCode = exitCode;
+    if (m_loops.empty() && m_applicationLoop) {
+        QCoreApplication::exit(exitCode);
+    }
     for (QEventLoop* loop : m_loops) {
         if (std::find(m_quitLoops.begin(), m_quitLoops.end(), loop) == m_quitLoops.end()) {
             ExitModalLoop(*loop, true);

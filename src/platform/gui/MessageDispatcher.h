@@ -40,6 +40,8 @@ public:
     bool QuitPending() const { return m_quitPending; }
     int QuitCode() const { return m_quitCode; }
     void ClearQuit() { m_quitPending = false; }
+    // The application's own loop (when InitInstance asks for one), ended by a quit request.
+    void RunApplicationLoop();
 
     struct PendingSend {
         HWND hWnd = nullptr;
@@ -63,5 +65,6 @@ private:
     std::vector<QEventLoop*> m_loops;
     std::vector<QEventLoop*> m_quitLoops;
     bool m_quitPending = false;
+    bool m_applicationLoop = false;
     int m_quitCode = 0;
 };

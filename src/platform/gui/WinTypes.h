@@ -17,6 +17,7 @@ using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
 using COLORREF = DWORD;
 using UINT_PTR = std::uintptr_t;
+using INT_PTR = std::intptr_t;
 
 // Opaque handles. Each names an object that lives inside the platform layer; code above the
 // layer only passes them around. A handle never dangles silently: the window functions answer
