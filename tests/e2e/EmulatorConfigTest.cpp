@@ -149,7 +149,7 @@ TEST(ReplyPlanTest, FloodDevicesHaveDistinctMacs) {
 struct Argv {
     std::vector<std::string> args;
     std::vector<char*> pointers;
-    explicit Argv(std::initializer_list<const char*> list) : args(list.begin(), list.end()) {
+    explicit Argv(const std::vector<const char*>& list) : args(list.begin(), list.end()) {
         args.insert(args.begin(), "quellmark-emulator");
         for (std::string& arg : args)
             pointers.push_back(arg.data());
@@ -159,13 +159,9 @@ struct Argv {
 };
 
 TEST(EmulatorOptionsTest, ParsesDevicesFaultsAndFiles) {
-    Argv args{"--config",    "a.conf",
-              "-d",          "10.0.0.1 02-00-00-00-00-01 A desc",
-              "--duplicate", "--wrong-type",
-              "--flood=25",  "--delay",
-              "300",         "--allow-any-source",
-              "--listen",    "127.0.0.1",
-              "--probe-log", "p.log"};
+    Argv args({"--config", "a.conf", "-d", "10.0.0.1 02-00-00-00-00-01 A desc", "--duplicate", "--wrong-type",
+               "--flood=25", "--delay", "300", "--allow-any-source", "--listen", "127.0.0.1", "--probe-log",
+               "p.log"});
     auto parsed = EmulatorOptions::Parse(args.argc(), args.argv());
     ASSERT_EQ(parsed.action, EmulatorOptions::Action::Run) << parsed.error;
     const EmulatorOptions& o = parsed.options;
@@ -183,14 +179,15 @@ TEST(EmulatorOptionsTest, ParsesDevicesFaultsAndFiles) {
 }
 
 TEST(EmulatorOptionsTest, LoopbackOnlyUnlessAskedAndRejectsBadArguments) {
-    Argv none{};
+    Argv none({});
     EXPECT_FALSE(EmulatorOptions::Parse(none.argc(), none.argv()).options.allowAnySource);
 
-    const std::vector<std::initializer_list<const char*>> bad = {
+    // Plain vectors: an initializer_list inside a container would not outlive its statement.
+    const std::vector<std::vector<const char*>> bad = {
         {"--flood", "-1"}, {"--flood", "many"}, {"--delay"},      {"--listen", "localhost"},
         {"--device", "x"}, {"--duplicate=yes"}, {"--frobnicate"},
     };
-    for (auto list : bad) {
+    for (const auto& list : bad) {
         Argv args(list);
         auto parsed = EmulatorOptions::Parse(args.argc(), args.argv());
         EXPECT_EQ(parsed.action, EmulatorOptions::Action::UsageError) << args.args[1];

@@ -55,7 +55,7 @@ TEST(DeviceListFormatTest, JsonHasTheFourKeysInOrderAndSurvivesAnyText) {
 struct Argv {
     std::vector<std::string> args;
     std::vector<char*> pointers;
-    explicit Argv(std::initializer_list<const char*> list) : args(list.begin(), list.end()) {
+    explicit Argv(const std::vector<const char*>& list) : args(list.begin(), list.end()) {
         args.insert(args.begin(), "quellmark-scan");
         for (std::string& arg : args)
             pointers.push_back(arg.data());
@@ -66,7 +66,7 @@ struct Argv {
 };
 
 TEST(ScanOptionsTest, KeepsInterfacesInTheOrderGiven) {
-    Argv args{"--interface", "lo", "-j", "--interface=veth1", "-i", "eth0", "--verbose"};
+    Argv args({"--interface", "lo", "-j", "--interface=veth1", "-i", "eth0", "--verbose"});
     auto parsed = args.Parse();
     ASSERT_EQ(parsed.action, ScanOptions::Action::Run) << parsed.error;
     EXPECT_EQ(parsed.options.interfaces, (std::vector<std::string>{"lo", "veth1", "eth0"}));
@@ -75,17 +75,18 @@ TEST(ScanOptionsTest, KeepsInterfacesInTheOrderGiven) {
 }
 
 TEST(ScanOptionsTest, UsageErrorsHaveOneLine) {
-    const std::vector<std::initializer_list<const char*>> bad = {
+    // Plain vectors: an initializer_list inside a container would not outlive its statement.
+    const std::vector<std::vector<const char*>> bad = {
         {"--interface"}, {"--interface="}, {"--json=yes"}, {"--frobnicate"}, {"lo"}, {"-x"},
     };
-    for (auto list : bad) {
+    for (const auto& list : bad) {
         Argv args(list);
         auto parsed = args.Parse();
         EXPECT_EQ(parsed.action, ScanOptions::Action::UsageError) << args.args[1];
         EXPECT_FALSE(parsed.error.empty());
         EXPECT_EQ(parsed.error.find('\n'), std::string::npos);
     }
-    Argv help{"--json", "--help"};
+    Argv help({"--json", "--help"});
     EXPECT_EQ(help.Parse().action, ScanOptions::Action::Help);
 }
 

@@ -12,6 +12,7 @@ Needs: python3, and iproute2 and util-linux (unshare) for the private namespace.
 import json
 import os
 import shutil
+import signal
 import socket
 import subprocess
 import sys
@@ -175,10 +176,12 @@ class LoopbackScanTest(unittest.TestCase):
             self.assertEqual(scan_json(self, "--interface", "lo"), SAMPLE_DEVICES[1:3])
             # A config that does not parse leaves the devices as they were.
             emulator.config.write_text("not a device line\n")
-            emulator.process.send_signal(1)
-            time.sleep(0.3)
-            self.assertEqual(scan_json(self, "--interface", "lo"), SAMPLE_DEVICES[1:3])
+            emulator.process.send_signal(signal.SIGHUP)
+            deadline = time.monotonic() + 10
+            while "reload failed" not in emulator.log() and time.monotonic() < deadline:
+                time.sleep(0.02)
             self.assertIn("reload failed", emulator.log())
+            self.assertEqual(scan_json(self, "--interface", "lo"), SAMPLE_DEVICES[1:3])
 
     def test_verbose_reports_the_probe_and_what_was_ignored(self):
         with self.sample_emulator("--short-datagram", "--wrong-type", "--duplicate"):
@@ -197,17 +200,20 @@ class LoopbackScanTest(unittest.TestCase):
         self.assertIn("02-51-4D-00-00-20", text)  # its duplicate was dropped
 
     def test_usage_errors_exit_2_with_one_line(self):
-        for args in (["--frobnicate"], ["--interface"], ["--json=yes"], ["lo"]):
+        # Each case names lo too, so even a scan that wrongly went ahead would probe lo only.
+        for args in (["--interface", "lo", "--frobnicate"], ["--interface", "lo", "--interface"],
+                     ["--interface", "lo", "--json=yes"], ["--interface", "lo", "lo"]):
             with self.subTest(args=args):
                 result = run_scan(*args)
                 self.assertEqual(result.returncode, 2)
                 self.assertEqual(len(result.stderr.decode().strip().splitlines()), 1, result.stderr)
+                self.assertEqual(result.stdout, b"")
 
     def test_help_and_version(self):
-        help_text = run_scan("--help")
+        help_text = run_scan("--interface", "lo", "--help")
         self.assertEqual(help_text.returncode, 0)
         self.assertIn(b"--interface NAME", help_text.stdout)
-        version = run_scan("--version")
+        version = run_scan("--interface", "lo", "--version")
         self.assertEqual(version.returncode, 0)
         self.assertRegex(version.stdout.decode(), r"^quellmark-scan \d+\.\d+\.\d+\n$")
 

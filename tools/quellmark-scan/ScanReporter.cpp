@@ -1,6 +1,7 @@
 #include "ScanReporter.h"
 
 #include "DeviceListFormat.h"
+#include "platform/net/AnsiText.h"
 
 namespace {
 
@@ -77,5 +78,7 @@ void ScanReporter::OnTableFull(std::u16string_view macText) {
 }
 
 void ScanReporter::OnDeviceStored(std::size_t index) {
-    Say("stored device " + std::to_string(index + 1));
+    const DeviceEntry& device = m_devices.Devices[index];
+    Say("device " + std::to_string(index + 1) + ": " + Utf8(FixedText(device.MacText)) + " at " +
+        Utf8(FixedText(device.IpText)));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "discovery/DeviceTable.h"
 #include "discovery/ScanObserver.h"
 
 #include <cstdio>
@@ -15,7 +16,9 @@
 // inventory too large) are kept for the caller to print once the pass is over.
 class ScanReporter : public ScanObserver {
 public:
-    ScanReporter(std::FILE* out, bool verbose) : m_out(out), m_verbose(verbose) {}
+    // devices: the table the pass fills, read to name the devices it stores.
+    ScanReporter(std::FILE* out, bool verbose, const DeviceTable& devices)
+        : m_out(out), m_verbose(verbose), m_devices(devices) {}
 
     // The pass's per-probe diagnostic line; also counts the probes sent.
     void OnDiagnostic(std::string_view line);
@@ -39,6 +42,7 @@ private:
 
     std::FILE* m_out;
     bool m_verbose;
+    const DeviceTable& m_devices;
     std::size_t m_probesSent = 0;
     std::vector<std::string> m_problems;
 };

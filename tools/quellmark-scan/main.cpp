@@ -61,7 +61,7 @@ int Scan(const ScanOptions& options) {
     auto adapters = std::make_unique<AdapterTable>();
     auto devices = std::make_unique<DeviceTable>();
     UdpSocketFactory sockets;
-    ScanReporter reporter(stderr, options.verbose);
+    ScanReporter reporter(stderr, options.verbose, *devices);
 
     ScanContext context(*adapters, *devices, source, sockets);
     context.Diagnostic = [&reporter](std::string_view line) { reporter.OnDiagnostic(line); };
