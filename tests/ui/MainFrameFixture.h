@@ -62,10 +62,7 @@ inline std::vector<std::uint8_t> DeviceReply(int device) {
 
 class MainFrameTest : public testing::Test {
 protected:
-    void SetUp() override {
-        InitImageStore();
-        m_source.Adapters = {MakeNetAdapter("lo", {{"127.0.0.1", "255.0.0.0"}})};
-    }
+    void SetUp() override { m_source.Adapters = {MakeNetAdapter("lo", {{"127.0.0.1", "255.0.0.0"}})}; }
     void TearDown() override {
         if (m_frame) {
             m_frame->WaitForScan();
@@ -85,6 +82,8 @@ protected:
 
     // Creates the window (modeless here); its initialisation runs the first pass.
     CMainFrame& OpenWindow(int devices) {
+        // The window empties the image store when it is destroyed; each window starts afresh.
+        InitImageStore();
         NextScanFinds(devices);
         ScanContext context(m_adapters, m_devices, m_source, m_sockets);
         m_frame = std::make_unique<CMainFrame>(context);

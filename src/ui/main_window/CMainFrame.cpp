@@ -5,9 +5,11 @@
 #include "discovery/AdapterTable.h"
 #include "discovery/DeviceTable.h"
 #include "discovery/ScanPass.h"
-#include "platform/gui/CRgn.h"
+#include "platform/gui/CDataExchange.h"
+#include "platform/gui/CPaintDC.h"
 #include "platform/gui/Icon.h"
 #include "platform/gui/Image.h"
+#include "platform/gui/Region.h"
 #include "platform/gui/Resources.h"
 #include "platform/gui/SystemMetrics.h"
 #include "resources/ResourceIds.h"
@@ -75,9 +77,9 @@ BOOL CMainFrame::OnInitDialog() {
         m_onMarked();
 
     ComputeWindowGeometry();
-    CRgn region;
-    region.CreateRoundRectRgn(WindowRect.left, WindowRect.top, WindowRect.right, WindowRect.bottom, 5, 5);
-    SetWindowRgn(static_cast<HRGN>(region.Detach()), FALSE);
+    SetWindowRgn(
+        CreateRoundRectRgn(WindowRect.left, WindowRect.top, WindowRect.right, WindowRect.bottom, 5, 5),
+        FALSE);
     MoveWindow(0, 0, WindowRect.Width(), WindowRect.Height(), FALSE);
 
     ApplySkinLayout();

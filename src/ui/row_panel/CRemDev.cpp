@@ -2,6 +2,8 @@
 
 #include "platform/gui/CBitmap.h"
 #include "platform/gui/CDC.h"
+#include "platform/gui/CDataExchange.h"
+#include "platform/gui/CPaintDC.h"
 #include "platform/gui/Image.h"
 #include "platform/gui/Shell.h"
 #include "resources/ResourceIds.h"
