@@ -143,6 +143,15 @@ class Desktop:
         values = dict(line.split("=", 1) for line in out.split() if "=" in line)
         return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
 
+    def work_area_size(self):
+        """Width and height of the window manager's work area (the screen less docks)."""
+        out = subprocess.run(["xprop", "-root", "_NET_WORKAREA"], env=self.env, capture_output=True,
+                             text=True).stdout
+        if "=" not in out:
+            return SCREEN_WIDTH, SCREEN_HEIGHT
+        values = [int(v) for v in out.split("=", 1)[1].replace(",", " ").split()]
+        return values[2], values[3]
+
     def move_pointer(self, x, y):
         self.xdotool("mousemove", "--sync", x, y)
 

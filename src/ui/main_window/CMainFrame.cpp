@@ -16,7 +16,9 @@
 #include "skin/ImageStore.h"
 #include "skin/SkinTable.h"
 #include "ui/main_window/RowModel.h"
+#if __has_include("ui/tray/TrayCommands.h")
 #include "ui/tray/TrayCommands.h"
+#endif
 
 #include <algorithm>
 
