@@ -9,6 +9,7 @@
 #include "discovery/DeviceTable.h"
 #include "discovery/DiscoveryReply.h"
 #include "platform/net/Ipv4Text.h"
+#include "resources/ResourceIds.h"
 #include "skin/ImageStore.h"
 #include "ui/main_window/CMainFrame.h"
 

@@ -4,6 +4,7 @@
 #include "app/AppMessages.h"
 #include "platform/gui/SystemMetrics.h"
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -101,7 +102,8 @@ TEST_F(MainFrameTest, RowsAndScrollingForTheDeviceCounts) {
         SCROLLINFO info;
         frame.ScrollBar().GetScrollInfo(&info, SIF_RANGE | SIF_PAGE);
         EXPECT_EQ(info.nMax, c.devices);
-        EXPECT_EQ(info.nPage, 10u);
+        // The platform keeps the page within the range: 10, or the range's size when smaller.
+        EXPECT_EQ(info.nPage, static_cast<UINT>(std::min(10, c.devices + 1)));
         for (std::size_t k = 0; k < c.rows.size(); ++k)
             EXPECT_EQ(ChildRect(frame.Row(c.rows[k])).top, 130 + 34 * static_cast<int>(k));
         for (std::size_t s = 0; s < c.steps.size(); ++s) {
@@ -222,13 +224,15 @@ TEST_F(MainFrameTest, EnterEscapeAndF1DoNothing) {
     EXPECT_FALSE(DispatchInputMessage(&other));
 }
 
-TEST_F(MainFrameTest, MinimiseHidesTheWindow) {
+// Hidden where a notification icon can bring it back; the offscreen platform has no notification
+// area, so there the window minimises instead of becoming unreachable.
+TEST_F(MainFrameTest, MinimiseHidesTheWindowOrMinimisesWithoutATray) {
     CMainFrame& frame = OpenWindow(1);
     frame.SendMessage(WM_COMMAND, MAKEWPARAM(res::kCtlMinimise, BN_CLICKED), 0);
-    EXPECT_FALSE(frame.IsWindowVisible());
-    EXPECT_FALSE(frame.IsIconic());
+    EXPECT_TRUE(!frame.IsWindowVisible() || frame.IsIconic());
     frame.CenterAndShow();
     EXPECT_TRUE(frame.IsWindowVisible());
+    EXPECT_FALSE(frame.IsIconic());
 }
 
 TEST_F(MainFrameTest, ClosingWhileAScanRunsWaitsForItBeforeReleasingTheTables) {
