@@ -178,6 +178,13 @@ class Desktop:
             values = [v * 2.55 for v in values]
         return tuple(int(round(v)) for v in values)
 
+    def region_mean(self, image, x, y, width, height):
+        """The mean brightness (0 to 1) of a rectangle of a screenshot."""
+        out = subprocess.run(["convert", str(image), "-crop", f"{width}x{height}+{x}+{y}", "+repage",
+                              "-colorspace", "Gray", "-format", "%[fx:mean]", "info:"],
+                             capture_output=True, text=True, check=True).stdout.strip()
+        return float(out)
+
     def opened_urls(self):
         if not self.opened.exists():
             return []

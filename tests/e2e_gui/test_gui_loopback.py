@@ -70,13 +70,19 @@ class GuiLoopback(unittest.TestCase):
         origin = (x, y)
         shot = d.screenshot(SHOTS / "gui-1-started.png")
 
-        # Rows: the row picture under rows 0..2, the body's plain face under row 3.
+        # Rows: text in the label area of rows 0..2, none in row 3 and below.
         d.move_pointer(5, ds.SCREEN_HEIGHT - 5)
         time.sleep(0.2)
         shot = d.screenshot(SHOTS / "gui-2-rows.png")
-        empty = d.pixel(shot, *self.row_point(origin, 5, 200, 2))
+
+        def text_area(row):
+            x, y = self.row_point(origin, row, 5, 10)
+            return d.region_mean(shot, x, y, 470, 20)
+
+        empty = text_area(3)
         for row in range(3):
-            self.assertNotEqual(d.pixel(shot, *self.row_point(origin, row, 200, 2)), empty, f"row {row}")
+            self.assertLess(text_area(row), empty - 0.02, f"row {row} shows no text")
+        self.assertAlmostEqual(text_area(9), empty, delta=0.005)
 
         # Hover: the row under the pointer changes its picture, the others do not.
         before = d.pixel(shot, *self.row_point(origin, 1, 470, 3))
