@@ -1,6 +1,9 @@
 // The painting model: surfaces, the paint cycle (erase, paint, present), immediate drawing, and
 // transparent children showing their parent's pixels.
+#include "platform/gui/CDC.h"
+#include "platform/gui/CRgn.h"
 #include "platform/gui/CWnd.h"
+#include "platform/gui/SystemMetrics.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -18,10 +21,12 @@ public:
     std::vector<UINT> order;
     BOOL eraseAnswer = TRUE;
     PAINTSTRUCT lastPaint;
+    QImage* eraseSurface = nullptr;
 
 protected:
-    BOOL OnEraseBkgnd(CDC*) override {
+    BOOL OnEraseBkgnd(CDC* dc) override {
         order.push_back(WM_ERASEBKGND);
+        eraseSurface = dc ? dc->Surface() : nullptr;
         return eraseAnswer;
     }
     void OnPaint() override {
@@ -48,6 +53,7 @@ TEST(PaintingModel, ShowingPaintsEraseThenPaintBeforeTheFirstFrame) {
     ASSERT_EQ(wnd.order, (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
     EXPECT_EQ(wnd.lastPaint.rcPaint, (RECT{0, 0, 40, 30}));
     EXPECT_EQ(wnd.lastPaint.fErase, FALSE);
+    EXPECT_EQ(wnd.eraseSurface, &wnd.Surface()); // the erase draws on the window's own pixels
     EXPECT_EQ(Grab(wnd).pixelColor(20, 15), QColor(Qt::red));
 }
 
@@ -127,6 +133,77 @@ TEST(PaintingModel, ChildDrawingRemovedShowsTheParentAgain) {
     QImage pixels = Grab(parent);
     EXPECT_EQ(pixels.pixelColor(30, 30), QColor(Qt::red));
     EXPECT_EQ(pixels.pixelColor(21, 21), QColor(Qt::blue));
+}
+
+TEST(PaintingModel, DialogFaceIsErasedInTheButtonFaceColour) {
+    CWnd dialog;
+    ASSERT_TRUE(
+        dialog.CreateEx(0, kWindowClassDialog, u"", WS_POPUP | WS_VISIBLE, RECT{0, 0, 50, 40}, nullptr, 0));
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(Grab(dialog).pixelColor(25, 20), QColor(GetRValue(face), GetGValue(face), GetBValue(face)));
+}
+
+// Counts the times Qt puts a widget on screen.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+TEST(PaintingModel, PresentingInsideThePaintCycleWaitsForItsEnd) {
+    struct Presenter : FilledWnd {
+        PaintCounter* counter = nullptr;
+        int presentedDuringCycle = -1;
+        void OnPaint() override {
+            if (!counter) {
+                FilledWnd::OnPaint();
+                return;
+            }
+            PAINTSTRUCT paint;
+            BeginPaint(&paint);
+            int before = counter->paints;
+            QPainter(&Surface()).fillRect(Surface().rect(), Qt::yellow);
+            PresentNow(); // an immediate draw inside the cycle: nothing half-done reaches the screen
+            presentedDuringCycle = counter->paints - before;
+            QPainter(&Surface()).fillRect(Surface().rect(), Qt::cyan);
+            EndPaint(&paint);
+        }
+    } wnd;
+    ASSERT_TRUE(
+        wnd.CreateEx(0, kWindowClassPlain, u"", WS_POPUP | WS_VISIBLE, RECT{0, 0, 20, 20}, nullptr, 0));
+    QCoreApplication::processEvents(); // the window system shows it
+    PaintCounter counter;
+    wnd.counter = &counter;
+    wnd.Widget()->installEventFilter(&counter);
+    wnd.Invalidate(FALSE);
+    wnd.UpdateWindow();
+    EXPECT_EQ(wnd.presentedDuringCycle, 0);
+    EXPECT_EQ(counter.paints, 1); // once, at the end of the cycle
+    EXPECT_EQ(Grab(wnd).pixelColor(1, 1), QColor(Qt::cyan));
+    wnd.Widget()->removeEventFilter(&counter);
+}
+
+TEST(PaintingModel, RoundRectRegionCutsTheCorners) {
+    FilledWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, kWindowClassPlain, u"", WS_POPUP, RECT{0, 0, 665, 520}, nullptr, 0));
+    CRgn region;
+    ASSERT_TRUE(region.CreateRoundRectRgn(0, 0, 665, 520, 5, 5));
+    wnd.SetWindowRgn(&region, FALSE);
+    region.DeleteObject(); // the window keeps its own copy
+    QRegion mask = wnd.Widget()->mask();
+    EXPECT_FALSE(mask.contains(QPoint(0, 0)));
+    EXPECT_FALSE(mask.contains(QPoint(664, 519)));
+    EXPECT_TRUE(mask.contains(QPoint(2, 2)));
+    EXPECT_TRUE(mask.contains(QPoint(332, 0)));
+    EXPECT_TRUE(mask.contains(QPoint(664, 260)));
+    EXPECT_FALSE(mask.contains(QPoint(665, 260)));
+    wnd.SetWindowRgn(static_cast<const CRgn*>(nullptr), FALSE);
+    EXPECT_TRUE(wnd.Widget()->mask().isEmpty());
 }
 
 } // namespace

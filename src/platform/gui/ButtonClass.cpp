@@ -1,5 +1,6 @@
 #include "platform/gui/ButtonClass.h"
 
+#include "platform/gui/CSurfaceDC.h"
 #include "platform/gui/CWnd.h"
 #include "platform/gui/WindowData.h"
 
@@ -144,7 +145,8 @@ void ButtonClass::Paint(CWnd& wnd) {
         drawItem.itemState = (wnd.IsWindowEnabled() ? 0 : ODS_DISABLED) | (m_pushed ? ODS_SELECTED : 0) |
                              (CWnd::GetFocus() == &wnd ? ODS_FOCUS : 0);
         drawItem.hwndItem = wnd.m_hWnd;
-        drawItem.hDC = paint.hdc;
+        CSurfaceDC dc(wnd.Surface());
+        drawItem.hDC = dc.GetSafeHdc();
         drawItem.rcItem = client;
         if (CWnd* parent = wnd.GetParent()) {
             parent->SendMessage(WM_DRAWITEM, drawItem.CtlID, reinterpret_cast<LPARAM>(&drawItem));

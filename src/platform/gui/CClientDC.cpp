@@ -9,7 +9,8 @@ CClientDC::CClientDC(CWnd* wnd) : m_wnd(wnd) {
 }
 
 CClientDC::~CClientDC() {
-    if (m_wnd != nullptr) {
+    // A context taken only to measure text leaves the screen alone.
+    if (m_wnd != nullptr && HasDrawn()) {
         m_wnd->PresentNow();
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// Immediate drawing on a window's client surface outside the paint cycle. Releasing the context
-// has the window shown at once, so what was drawn appears in one piece.
+// Immediate drawing on a window's client surface outside the paint cycle. Releasing a context
+// that drew has the window shown at once, so what was drawn appears in one piece.
 
 #include "platform/gui/CDC.h"
 

@@ -160,6 +160,7 @@ struct CDC::Impl {
     int dpiX = DisplayDevice::LogPixelsX();
     int dpiY = DisplayDevice::LogPixelsY();
     bool palette = DisplayDevice::IsPaletteDevice();
+    mutable bool drawn = false;
 
     QPoint Offset() const {
         return QPoint(attributes.viewportOrg.x - attributes.windowOrg.x,
@@ -172,6 +173,7 @@ struct CDC::Impl {
         if (surface == nullptr || surface->isNull() || !painter.begin(surface)) {
             return false;
         }
+        drawn = true;
         if (attributes.clip.has_value()) {
             painter.setClipRegion(*attributes.clip);
         }
@@ -284,6 +286,11 @@ BOOL CDC::DeleteDC() {
 void CDC::AttachSurface(QImage* surface) {
     m_impl->memory = false;
     m_impl->surface = surface;
+    m_impl->drawn = false;
+}
+
+bool CDC::HasDrawn() const {
+    return m_impl->drawn;
 }
 
 QImage* CDC::Surface() const {

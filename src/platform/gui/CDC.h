@@ -148,6 +148,8 @@ public:
 protected:
     // Draw into a surface that someone else owns and keeps alive while this context lives.
     void AttachSurface(QImage* surface);
+    // Whether any operation has painted on the surface since it was attached.
+    bool HasDrawn() const;
 
 private:
     struct Impl;

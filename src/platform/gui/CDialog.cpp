@@ -2,6 +2,7 @@
 
 #include "platform/gui/ButtonClass.h"
 #include "platform/gui/CDataExchange.h"
+#include "platform/gui/CFont.h"
 #include "platform/gui/DialogTemplate.h"
 #include "platform/gui/MessageDispatcher.h"
 #include "platform/gui/WindowClass.h"
@@ -9,6 +10,10 @@
 
 #include <QEventLoop>
 #include <cstdio>
+
+HFONT CDialog::GetDialogFont() const {
+    return m_font ? m_font->GetSafeHandle() : nullptr;
+}
 
 CDialog::~CDialog() {
     if (m_hWnd) {
@@ -24,6 +29,14 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent) {
     }
     m_endRequested = false;
     m_modalResult = -1;
+    // The template's font, which the controls get as theirs (the labels start from it).
+    m_font.reset();
+    if (dialog->fontPoints > 0) {
+        m_font = std::make_unique<CFont>();
+        if (!m_font->CreatePointFont(dialog->fontPoints * 10, dialog->fontFace)) {
+            m_font.reset();
+        }
+    }
     if (!CreateEx(dialog->exStyle, kWindowClassDialog, dialog->caption, dialog->style & ~WS_VISIBLE,
                   dialog->rect, parent, 0)) {
         return FALSE;
@@ -34,7 +47,7 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent) {
                              this, static_cast<UINT>(control.id))) {
             continue;
         }
-        owner->SetFont(m_font, FALSE);
+        owner->SetFont(GetDialogFont(), FALSE);
         WindowData::Lookup(owner->m_hWnd)->defaultOwner = std::move(owner);
     }
     HWND self = m_hWnd;

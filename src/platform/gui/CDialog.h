@@ -6,7 +6,10 @@
 // makes it a modeless window (a child when the template has WS_CHILD), hidden unless the
 // template has WS_VISIBLE.
 
+#include "platform/gui/CFont.h"
 #include "platform/gui/CWnd.h"
+
+#include <memory>
 
 class CDataExchange;
 class QEventLoop;
@@ -34,7 +37,7 @@ public:
 
     UINT GetTemplateId() const { return m_templateId; }
     // The dialog font of the template (for the controls' WM_SETFONT); null without one.
-    HFONT GetDialogFont() const { return m_font; }
+    HFONT GetDialogFont() const;
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
@@ -50,5 +53,5 @@ private:
     int m_modalResult = -1;
     bool m_endRequested = false;
     QEventLoop* m_loop = nullptr;
-    HFONT m_font = nullptr;
+    std::unique_ptr<CFont> m_font;
 };

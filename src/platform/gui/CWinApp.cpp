@@ -45,6 +45,9 @@ int CWinApp::Run(int argc, char** argv) {
     } else {
         QCoreApplication::setApplicationName(QString::fromStdU16String(m_pszAppName));
     }
+    // The program ends when its modal run ends, not when Qt sees its last window close (a message
+    // box closed while the main window waits hidden in the tray would otherwise end it).
+    QApplication::setQuitOnLastWindowClosed(false);
     MessageDispatcher* dispatcher = MessageDispatcher::EnsureCreated();
     if (InitInstance()) {
         dispatcher->RunApplicationLoop();

@@ -1,10 +1,11 @@
 #include "platform/gui/CWnd.h"
 
+#include "platform/gui/CRgn.h"
 #include "platform/gui/CScrollBar.h"
+#include "platform/gui/CSurfaceDC.h"
 #include "platform/gui/Cursor.h"
 #include "platform/gui/GuiHandles.h"
 #include "platform/gui/MessageDispatcher.h"
-#include "platform/gui/Region.h"
 #include "platform/gui/WindowClass.h"
 #include "platform/gui/WindowData.h"
 #include "platform/gui/WindowMover.h"
@@ -24,11 +25,6 @@ const CWnd CWnd::wndNoTopMost;
 namespace {
 
 QImage g_noSurface;
-
-// The drawing context handed to WM_ERASEBKGND.
-HDC EraseDeviceContext() {
-    return nullptr;
-}
 
 RECT ToRect(const QRect& r) {
     return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
@@ -165,14 +161,14 @@ BOOL CWnd::CreateEx(DWORD exStyle, std::u16string_view className, std::u16string
     QRect geometry = ToQRect(rect);
     widget->setGeometry(geometry.x(), geometry.y(), std::max(0, geometry.width()),
                         std::max(0, geometry.height()));
-    data->surface = QImage(std::max(1, geometry.width()), std::max(1, geometry.height()),
-                           QImage::Format_ARGB32_Premultiplied);
+    data->surface = QImage(widget->size(), QImage::Format_ARGB32_Premultiplied);
     data->surface.fill(Qt::transparent);
-    data->ResizeSurface(widget->size());
     data->ApplyMouseTransparency();
     data->windowClass->OnCreated(*this);
 
     SendMessage(WM_CREATE);
+    SendMessage(WM_SIZE, 0,
+                MAKELPARAM(static_cast<WORD>(widget->width()), static_cast<WORD>(widget->height())));
     if (!Data()) {
         return FALSE;
     }
@@ -234,10 +230,6 @@ BOOL CWnd::DestroyWindow() {
         } else {
             delete widget;
         }
-    }
-    if (data->windowRegion) {
-        DeleteRgn(data->windowRegion);
-        data->windowRegion = nullptr;
     }
     CWnd* owner = data->owner;
     if (owner) {
@@ -330,7 +322,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
         OnPaint();
         return TRUE;
     case WM_ERASEBKGND:
-        *result = OnEraseBkgnd(reinterpret_cast<CDC*>(wParam));
+        *result = OnEraseBkgnd(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
         return TRUE;
     case WM_MOUSEMOVE:
         OnMouseMove(flags, point());
@@ -910,18 +902,16 @@ void CWnd::ScreenToClient(RECT* rect) const {
     *rect = RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
 }
 
-int CWnd::SetWindowRgn(HRGN region, BOOL redraw) {
+int CWnd::SetWindowRgn(const CRgn* region, BOOL redraw) {
     WindowData* data = Data();
     if (!data) {
         return 0;
     }
-    if (data->windowRegion && data->windowRegion != region) {
-        DeleteRgn(data->windowRegion);
-    }
-    data->windowRegion = region;
+    const QRegion* shape = region ? region->qregion() : nullptr;
+    data->hasRegion = shape != nullptr;
     if (data->widget) {
-        if (region) {
-            data->widget->setMask(RegionOf(region));
+        if (shape) {
+            data->widget->setMask(*shape);
         } else {
             data->widget->clearMask();
         }
@@ -932,13 +922,12 @@ int CWnd::SetWindowRgn(HRGN region, BOOL redraw) {
     return 1;
 }
 
-int CWnd::GetWindowRgn(HRGN copy) const {
-    WindowData* data = Data();
-    if (!data || !data->windowRegion || !copy) {
+int CWnd::SetWindowRgn(HRGN region, BOOL redraw) {
+    auto* object = dynamic_cast<CRgn*>(CGdiObject::FromHandle(reinterpret_cast<HGDIOBJ>(region)));
+    if (region && !object) {
         return 0;
     }
-    copy->region = data->windowRegion->region;
-    return 3; // a complex region
+    return SetWindowRgn(object, redraw);
 }
 
 // --- Focus, capture, activation ---
@@ -1093,7 +1082,8 @@ HDC CWnd::BeginPaint(PAINTSTRUCT* paint) {
     }
     if (data->eraseNeeded) {
         data->eraseNeeded = false;
-        LRESULT erased = SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(EraseDeviceContext()));
+        CSurfaceDC eraseDc(data->surface);
+        LRESULT erased = SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(eraseDc.GetSafeHdc()));
         paint->fErase = erased ? FALSE : TRUE;
     }
     return nullptr;
@@ -1108,10 +1098,11 @@ void CWnd::EndPaint(const PAINTSTRUCT*) {
         return;
     }
     data->inPaint = false;
-    QRegion region = data->presentPending ? QRegion(data->ClientRect()) : data->paintRegion;
     data->presentPending = false;
     data->paintRegion = QRegion();
-    data->Present(region);
+    // The whole surface goes on screen: a paint may draw outside the area that asked for it (the
+    // contexts do not clip to it), and the screen must never lag behind the surface.
+    data->Present(data->ClientRect());
 }
 
 QImage& CWnd::Surface() {

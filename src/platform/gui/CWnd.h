@@ -16,6 +16,7 @@
 #include <vector>
 
 class CDC;
+class CRgn;
 class CScrollBar;
 class QImage;
 class QWidget;
@@ -109,8 +110,9 @@ public:
     void ClientToScreen(RECT* rect) const;
     void ScreenToClient(POINT* point) const;
     void ScreenToClient(RECT* rect) const;
-    int SetWindowRgn(HRGN region, BOOL redraw); // the window owns the region afterwards
-    int GetWindowRgn(HRGN copy) const;          // copies the window's region; 0 when it has none
+    // The window's shape (a mask); the window keeps its own copy of the region, null removes it.
+    int SetWindowRgn(const CRgn* region, BOOL redraw);
+    int SetWindowRgn(HRGN region, BOOL redraw);
 
     // Keyboard focus, mouse capture, activation.
     CWnd* SetFocus();

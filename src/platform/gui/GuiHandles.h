@@ -1,13 +1,12 @@
 #pragma once
 
-// What the handles of icons, cursors and regions stand for inside the platform layer, and how the
+// What the handles of icons and cursors stand for inside the platform layer, and how the
 // layer's Qt code reads them. Internal to src/platform/gui (the tray and menu code may use it).
 
 #include "platform/gui/WinTypes.h"
 
 #include <QCursor>
 #include <QIcon>
-#include <QRegion>
 
 struct HICON__ {
     QIcon icon;
@@ -17,12 +16,7 @@ struct HCURSOR__ {
     QCursor cursor;
 };
 
-struct HRGN__ {
-    QRegion region;
-};
-
 QIcon IconOf(HICON icon);
-QRegion RegionOf(HRGN region);
 // The widget whose cursor SetCursor changes (the one under the pointer, set while WM_SETCURSOR
 // is being dispatched).
 void SetCursorTarget(QWidget* widget);

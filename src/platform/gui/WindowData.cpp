@@ -1,6 +1,7 @@
 #include "platform/gui/WindowData.h"
 
 #include "platform/gui/MessageDispatcher.h"
+#include "platform/gui/SystemMetrics.h"
 #include "platform/gui/WindowClass.h"
 #include "platform/gui/WindowWidget.h"
 
@@ -156,10 +157,10 @@ void WindowData::Present(const QRegion& region) {
 
 void WindowData::ResizeSurface(QSize size) {
     size = size.expandedTo(QSize(0, 0));
-    if (surface.size() == size && !surface.isNull()) {
+    if (surface.size() == size) {
         return;
     }
-    QImage resized(size.isEmpty() ? QSize(0, 0) : size, QImage::Format_ARGB32_Premultiplied);
+    QImage resized(size, QImage::Format_ARGB32_Premultiplied);
     resized.fill(Qt::transparent);
     if (!surface.isNull() && !resized.isNull()) {
         QPainter painter(&resized);
@@ -185,7 +186,8 @@ void WindowData::ApplyMouseTransparency() {
 }
 
 QColor DialogFaceColor() {
-    return QApplication::palette().color(QPalette::Active, QPalette::Button);
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    return QColor(GetRValue(face), GetGValue(face), GetBValue(face));
 }
 
 void FillPaintRegion(WindowData& data, const QColor& color) {

@@ -65,7 +65,7 @@ public:
     HICON iconBig = nullptr;
     HICON iconSmall = nullptr;
     HFONT font = nullptr;
-    HRGN windowRegion = nullptr;
+    bool hasRegion = false;
     HWND lastActivePopup = nullptr;
     bool destroying = false;
 

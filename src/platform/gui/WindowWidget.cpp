@@ -79,6 +79,27 @@ UINT VirtualKeyFromQt(int key) {
     }
 }
 
+namespace {
+
+void NotifySysColorChange(HWND handle) {
+    ::SendMessage(handle, WM_SYSCOLORCHANGE);
+    WindowData* data = WindowData::Lookup(handle);
+    if (!data) {
+        return;
+    }
+    std::vector<HWND> children;
+    for (WindowData* child : data->children) {
+        if (child->IsChild()) {
+            children.push_back(child->handle);
+        }
+    }
+    for (HWND child : children) {
+        NotifySysColorChange(child);
+    }
+}
+
+} // namespace
+
 WindowWidget::WindowWidget(HWND hWnd, QWidget* parent, Qt::WindowFlags flags)
     : QWidget(parent, flags), m_hWnd(hWnd) {
     setMouseTracking(true);
@@ -223,6 +244,12 @@ void WindowWidget::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     WindowData* data = WindowData::Lookup(m_hWnd);
     if (!data) {
+        return;
+    }
+    if (event->type() == QEvent::PaletteChange && !data->IsChild()) {
+        // The desktop's colours changed (no window here has a palette of its own): every window
+        // of this top-level hears it once.
+        NotifySysColorChange(m_hWnd);
         return;
     }
     if (event->type() == QEvent::WindowStateChange) {
