@@ -5,11 +5,11 @@
 
 #include "platform/gui/CBitmap.h"
 #include "platform/gui/CDC.h"
+#include "platform/gui/CPaintDC.h"
 #include "platform/gui/CWnd.h"
 #include "platform/gui/Image.h"
 #include "ui/controls/CLumButton.h"
 #include "ui/controls/CLumStatic.h"
-#include "ui/controls/LumWindowDC.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -72,7 +72,7 @@ public:
 
 protected:
     void OnPaint() override {
-        LumPaintDC dc(this);
+        CPaintDC dc(this);
         if (!paintSkin) {
             return;
         }

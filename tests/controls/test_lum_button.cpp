@@ -2,6 +2,8 @@
 #include "ControlsTestSupport.h"
 #include "platform/gui/Cursor.h"
 
+#include <QEventLoop>
+#include <chrono>
 #include <gtest/gtest.h>
 
 namespace {
@@ -296,6 +298,23 @@ INSTANTIATE_TEST_SUITE_P(
             false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(LumButtonTest, HoverTimerFindsThePointerGoneWithinAFewTicks) {
+    GiveImages();
+    PointerAt({10, 8});
+    Send(WM_MOUSEMOVE, 0, {10, 8});
+    ASSERT_TRUE(button.IsTimerRunning(CLumButton::kHoverTimer));
+    PointerAt({45, 30});
+    const auto start = std::chrono::steady_clock::now();
+    while (button.IsHovering() && std::chrono::steady_clock::now() - start < std::chrono::seconds(2)) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_FALSE(button.IsHovering());
+    EXPECT_LT(waited, std::chrono::milliseconds(500)); // a 10 ms poll, not a slow one
+    EXPECT_FALSE(button.IsTimerRunning(CLumButton::kHoverTimer));
+    EXPECT_EQ(Face(), kNormal);
+}
+
 TEST_F(LumButtonTest, ReleaseOutsideTellsTheParentWhereWithControlFlag) {
     GiveImages();
     PointerAt({10, 8});
@@ -388,6 +407,35 @@ TEST_F(LumButtonTest, TextOnlyCaptionTakesStateColours) {
     PointerAt({10, 8});
     Send(WM_MOUSEMOVE, 0, {10, 8});
     EXPECT_GT(countColour(RGB(0, 255, 255)), 5);
+}
+
+TEST_F(LumButtonTest, LatchingAndOwnerSelectedModesPickTheirOwnImage) {
+    GiveImages();
+    button.SetDrawMode(OwnerSelected);
+    button.SetImageSelector(2);
+    button.Invalidate();
+    button.UpdateWindow();
+    EXPECT_EQ(Face(), kPressed);
+    // The owner decides alone: the pointer does not start hover tracking.
+    PointerAt({10, 8});
+    Send(WM_MOUSEMOVE, 0, {10, 8});
+    EXPECT_FALSE(button.IsHovering());
+    button.SetImageSelector(1);
+    button.Invalidate();
+    button.UpdateWindow();
+    EXPECT_EQ(Face(), kHover);
+
+    button.SetDrawMode(Latching);
+    Send(WM_MOUSEMOVE, 0, {10, 8});
+    EXPECT_EQ(Face(), kHover);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, {10, 8});
+    EXPECT_EQ(Face(), kNormal);
+    Send(WM_LBUTTONUP, 0, {10, 8});
+    EXPECT_TRUE(button.IsClickedLatch());
+    PointerAt({45, 30});
+    Tick();
+    EXPECT_EQ(Face(), kPressed); // latched for good
+    EXPECT_EQ(Clicks(), 1);
 }
 
 TEST_F(LumButtonTest, PointerCursorAnswersSetCursor) {

@@ -26,6 +26,7 @@ public:
         PreSubclassWindow();
         return true;
     }
+    void Attach() { PreSubclassWindow(); }
 };
 
 // Where a label's painting differs from the skin under it.
@@ -121,6 +122,21 @@ TEST_F(LumStaticTest, AttachingWithoutAFontTakesTheSystemFont) {
     EXPECT_EQ(std::u16string(label.GetFontDescription().lfFaceName), std::u16string(system.lfFaceName));
 }
 
+TEST_F(LumStaticTest, AttachingTakesTheControlsOwnFont) {
+    ASSERT_TRUE(label.Create(u"x", WS_CHILD | WS_VISIBLE, kLabelRect, &parent, kLabelId));
+    LOGFONT own{};
+    own.lfHeight = -21;
+    own.lfItalic = 1;
+    std::copy_n(u"Liberation Serif", 16, own.lfFaceName);
+    CFont font;
+    ASSERT_TRUE(font.CreateFontIndirect(&own));
+    label.SetFont(font.GetSafeHandle(), FALSE);
+    label.Attach(); // what subclassing by a dialog does next
+    EXPECT_EQ(label.GetFontDescription().lfHeight, -21);
+    EXPECT_EQ(label.GetFontDescription().lfItalic, 1);
+    EXPECT_EQ(std::u16string(label.GetFontDescription().lfFaceName), u"Liberation Serif");
+}
+
 TEST_F(LumStaticTest, CaptionOnlyOnceTheWindowExists) {
     label.SetCaption(u"lost");
     Attach(SS_LEFT, u"");
@@ -201,7 +217,9 @@ TEST_F(LumStaticTest, SystemColourChangeRebuildsTheDefaultFill) {
     }
     QApplication::setPalette(changed);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    EXPECT_NE(LabelPixel(5, 5), face); // the brush was made before the change
+    ASSERT_EQ(face, RGB(10, 200, 30));
+    // The desktop tells every window of the change; the label answers with a new default fill.
+    QCoreApplication::processEvents();
     label.SendMessage(WM_SYSCOLORCHANGE);
     EXPECT_EQ(LabelPixel(5, 5), face);
     QApplication::setPalette(saved);
@@ -418,6 +436,19 @@ TEST_F(LumStaticTest, LinkOffRemovesTheNotifyStyle) {
     label.SetWebLink(false);
     EXPECT_FALSE(label.GetStyle() & SS_NOTIFY);
     EXPECT_EQ(label.GetLinkKind(), LinkKind::None);
+}
+
+TEST_F(LumStaticTest, PointerCursorAnswersSetCursor) {
+    Attach(SS_LEFT, u"x");
+    const auto setCursor = [&] {
+        return label.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(label.m_hWnd),
+                                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    };
+    EXPECT_FALSE(setCursor());
+    label.LoadPointerCursor(138);
+    EXPECT_TRUE(setCursor());
+    label.SetPointerCursorHandle(nullptr);
+    EXPECT_FALSE(setCursor());
 }
 
 TEST_F(LumStaticTest, SunkenEdgeAndBorderToggleTheirStyles) {

@@ -1,10 +1,10 @@
 #include "ui/controls/CLumButton.h"
 
+#include "platform/gui/CClientDC.h"
 #include "platform/gui/CFont.h"
 #include "platform/gui/Cursor.h"
 #include "platform/gui/Image.h"
 #include "platform/gui/SystemMetrics.h"
-#include "ui/controls/LumWindowDC.h"
 
 namespace {
 
@@ -143,7 +143,7 @@ void CLumButton::Redraw() {
     RECT client;
     GetClientRect(&client);
     const SIZE size{client.Width(), client.Height()};
-    LumClientDC dc(this);
+    CClientDC dc(this);
     DrawFaceImage(dc, size);
     DrawCaption(dc, size);
 }

@@ -2,24 +2,13 @@
 
 #include "platform/gui/CBitmap.h"
 #include "platform/gui/CDC.h"
+#include "platform/gui/CPaintDC.h"
 #include "platform/gui/Cursor.h"
 #include "platform/gui/Shell.h"
 #include "platform/gui/SystemMetrics.h"
 #include "ui/controls/LabelLayout.h"
-#include "ui/controls/LumWindowDC.h"
 
 #include <algorithm>
-
-namespace {
-
-// WORKAROUND until the platform layer maps a window's font handle (WM_GETFONT) back to its font
-// object: no font is found, so an attached label starts from the system font's description. The
-// windows of this program set every label's font explicitly, so nothing visible depends on it.
-const CFont* LumFontFromHandle(HFONT /*font*/) {
-    return nullptr;
-}
-
-} // namespace
 
 CLumStatic::CLumStatic() : m_textColour(GetSysColor(COLOR_WINDOWTEXT)) {
     m_defaultBrush.CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
@@ -36,7 +25,7 @@ CLumStatic::~CLumStatic() {
 void CLumStatic::PreSubclassWindow() {
     CStatic::PreSubclassWindow();
     const HFONT own = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-    const CFont* source = LumFontFromHandle(own);
+    const CFont* source = CFont::FromHandle(own);
     if (!source || !source->IsCreated()) {
         source = CFont::FromStock(SYSTEM_FONT);
     }
@@ -327,7 +316,7 @@ BOOL CLumStatic::OnEraseBkgnd(CDC* /*pDC*/) {
 }
 
 void CLumStatic::OnPaint() {
-    LumPaintDC paintDC(this);
+    CPaintDC paintDC(this);
     RECT client;
     GetClientRect(&client);
     const std::u16string text = GetWindowText();
