@@ -15,6 +15,9 @@
 // waits, so a user-interface thread can serve the notification in flight instead of
 // deadlocking on it. The destructor cancels and joins (without pumping: an owner whose
 // notification needs its own thread calls WaitForFinish first).
+//
+// Start, WaitForFinish and the destructor belong to the owner's thread; Cancel and IsRunning may
+// be called from any thread. The context's tables must outlive the worker.
 
 #include "discovery/ScanContext.h"
 #include "platform/net/CancelSignal.h"

@@ -121,7 +121,8 @@ public:
         if (event.kind == SocketEvent::Kind::ReceiveError)
             return {-1, event.error};
         // Like a datagram socket with MSG_TRUNC: copy what fits, tell the real length.
-        std::memcpy(buffer.data(), event.bytes.data(), std::min(buffer.size(), event.bytes.size()));
+        if (!event.bytes.empty())
+            std::memcpy(buffer.data(), event.bytes.data(), std::min(buffer.size(), event.bytes.size()));
         return {static_cast<std::ptrdiff_t>(event.bytes.size()), 0};
     }
     int Close() override {

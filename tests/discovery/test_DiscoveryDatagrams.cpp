@@ -113,7 +113,7 @@ TEST(InetAddr, HasTheParserSemantics) {
 
 DiscoveryReply::Bytes SampleReply() {
     return DiscoveryReply::Encode(Ipv4FromBytes(0xC0, 0xA8, 0x00, 0xFE), {0x02, 0x11, 0x22, 0x33, 0x44, 0x55},
-                                  "PL-500W", "Living room");
+                                  "Model A", "Living room");
 }
 
 TEST(DiscoveryReply, AcceptsExactly160BytesOfType2) {
@@ -141,7 +141,7 @@ TEST(DiscoveryReply, DecodesTheFourTexts) {
     DiscoveryReply::Decode(reply, entry);
     EXPECT_EQ(FixedText(entry.IpText), u"192.168.0.254");
     EXPECT_EQ(FixedText(entry.MacText), u"02-11-22-33-44-55");
-    EXPECT_EQ(FixedText(entry.Model), u"PL-500W");
+    EXPECT_EQ(FixedText(entry.Model), u"Model A");
     EXPECT_EQ(FixedText(entry.Description), u"Living room");
 }
 
@@ -180,7 +180,7 @@ TEST(DiscoveryReply, TextEndsAtTheFirstNulAndDecodesEightBitBytes) {
 
 TEST(DiscoveryReply, EncodeLaysOutTheFields) {
     const auto reply = SampleReply();
-    const auto head = Bytes({0x00, 0x02, 0xC0, 0xA8, 0x00, 0xFE, 0x02, 0x11, 0x22, 0x33, 0x44, 0x55, 'P'});
+    const auto head = Bytes({0x00, 0x02, 0xC0, 0xA8, 0x00, 0xFE, 0x02, 0x11, 0x22, 0x33, 0x44, 0x55, 'M'});
     EXPECT_TRUE(std::equal(head.begin(), head.end(), reply.begin()));
     EXPECT_EQ(reply[32], 'L');
 }

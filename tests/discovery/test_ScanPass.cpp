@@ -13,7 +13,7 @@
 
 namespace {
 
-std::vector<std::uint8_t> Reply(int device, std::string model = "PL-500W",
+std::vector<std::uint8_t> Reply(int device, std::string model = "Model A",
                                 std::string description = "Office") {
     const auto bytes = DiscoveryReply::Encode(
         Ipv4FromBytes(192, 168, 1, static_cast<std::uint8_t>(100 + device)),
@@ -81,8 +81,8 @@ protected:
 TEST_F(ScanPassTest, ProbesEachAdapterAndPublishesItsDevices) {
     m_source.Adapters = {MakeNetAdapter("eth0", {{"192.168.1.10", "255.255.255.0"}}),
                          MakeNetAdapter("eth1", {{"10.0.0.5", "255.0.0.0"}})};
-    Script({SocketEvent::Datagram(Reply(1, "PL-500W", "Office"))});
-    Script({SocketEvent::Datagram(Reply(2, "PL-200", "Cellar"))});
+    Script({SocketEvent::Datagram(Reply(1, "Model A", "Office"))});
+    Script({SocketEvent::Datagram(Reply(2, "Model B", "Cellar"))});
 
     EXPECT_EQ(RunPass(), ScanOutcome::Completed);
 
@@ -101,7 +101,7 @@ TEST_F(ScanPassTest, ProbesEachAdapterAndPublishesItsDevices) {
 
     ASSERT_EQ(m_devices.DisplayCount, 2);
     EXPECT_EQ(DisplayText(0, kDisplayDescription), u"Office");
-    EXPECT_EQ(DisplayText(0, kDisplayModel), u"PL-500W");
+    EXPECT_EQ(DisplayText(0, kDisplayModel), u"Model A");
     EXPECT_EQ(DisplayText(0, kDisplayIpText), u"192.168.1.101");
     EXPECT_EQ(DisplayText(0, kDisplayMacText), MacOf(1));
     EXPECT_EQ(DisplayText(1, kDisplayDescription), u"Cellar");
