@@ -207,7 +207,9 @@ class LoopbackScanTest(unittest.TestCase):
                 result = run_scan(*args)
                 self.assertEqual(result.returncode, 2)
                 self.assertEqual(len(result.stderr.decode().strip().splitlines()), 1, result.stderr)
-                self.assertEqual(result.stdout, b"")
+                self.assertEqual(parse_table(result.stdout.decode()), [["Description", "Model", "IP Address", "MAC Address"]])
+        as_json = run_scan("--interface", "lo", "--json", "--frobnicate")
+        self.assertEqual((as_json.returncode, json.loads(as_json.stdout)), (2, []))
 
     def test_help_and_version(self):
         help_text = run_scan("--interface", "lo", "--help")

@@ -8,7 +8,9 @@ std::string ScanOptions::UsageText() {
            "(description, model, IPv4 address, MAC address), in the order their first replies came.\n"
            "\n"
            "From each adapter's first IPv4 address a probe goes to that address's directed\n"
-           "broadcast, UDP port 28010; replies are awaited until 1 second passes without one.\n"
+           "broadcast, UDP port 28010; replies are read until 1 second passes without one or 20\n"
+           "datagrams came. At most 20 devices are listed; a device that answers more than once\n"
+           "is listed once, as its first reply described it.\n"
            "\n"
            "  -i, --interface NAME   probe exactly this interface (repeatable; in the order given,\n"
            "                         virtual interfaces such as lo included). Without it, every\n"
@@ -22,9 +24,19 @@ std::string ScanOptions::UsageText() {
            "\n"
            "Exit status: 0 when the pass ran (with or without devices); 2 on a usage error;\n"
            "3 when nothing could be scanned (no adapter, an unknown interface, or no adapter got\n"
-           "a socket), with the reason on stderr. stdout always holds a table or JSON.\n"
+           "a socket), with the reason on stderr. stdout always holds a table or JSON, empty\n"
+           "when there is nothing to list.\n"
            "\n"
            "Example, safe on any machine: quellmark-scan --interface lo\n";
+}
+
+bool ScanOptions::AsksForJson(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (arg == "-j" || arg == "--json")
+            return true;
+    }
+    return false;
 }
 
 ScanOptions::ParseResult ScanOptions::Parse(int argc, char** argv) {

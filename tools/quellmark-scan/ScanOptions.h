@@ -13,6 +13,8 @@ struct ScanOptions {
     struct ParseResult;
     static ParseResult Parse(int argc, char** argv);
     static std::string UsageText();
+    // Whether the arguments ask for JSON, also when they do not parse (-j or --json anywhere).
+    static bool AsksForJson(int argc, char** argv);
 };
 
 struct ScanOptions::ParseResult {

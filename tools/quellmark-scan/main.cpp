@@ -101,6 +101,8 @@ int main(int argc, char** argv) {
         return 0;
     case ScanOptions::Action::UsageError:
         std::fprintf(stderr, "quellmark-scan: %s\n", parsed.error.c_str());
+        // Scripts that parse stdout get an empty list in the form they asked for, not nothing.
+        PrintDevices({}, ScanOptions::AsksForJson(argc, argv));
         return kExitUsage;
     case ScanOptions::Action::Run:
         break;
