@@ -9,16 +9,14 @@
 #include "platform/gui/CPaintDC.h"
 #include "platform/gui/Icon.h"
 #include "platform/gui/Image.h"
-#include "platform/gui/Region.h"
+#include "platform/gui/CRgn.h"
 #include "platform/gui/Resources.h"
 #include "platform/gui/SystemMetrics.h"
 #include "resources/ResourceIds.h"
 #include "skin/ImageStore.h"
 #include "skin/SkinTable.h"
 #include "ui/main_window/RowModel.h"
-#if __has_include("ui/tray/TrayCommands.h")
 #include "ui/tray/TrayCommands.h"
-#endif
 
 #include <algorithm>
 
@@ -79,9 +77,9 @@ BOOL CMainFrame::OnInitDialog() {
         m_onMarked();
 
     ComputeWindowGeometry();
-    SetWindowRgn(
-        CreateRoundRectRgn(WindowRect.left, WindowRect.top, WindowRect.right, WindowRect.bottom, 5, 5),
-        FALSE);
+    CRgn region;
+    region.CreateRoundRectRgn(WindowRect.left, WindowRect.top, WindowRect.right, WindowRect.bottom, 5, 5);
+    SetWindowRgn(&region, FALSE);
     MoveWindow(0, 0, WindowRect.Width(), WindowRect.Height(), FALSE);
 
     ApplySkinLayout();

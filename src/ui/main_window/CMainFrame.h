@@ -24,13 +24,8 @@
 #include "ui/controls/CLumButton.h"
 #include "ui/controls/CLumStatic.h"
 #include "ui/row_panel/CRemDev.h"
-#if __has_include("ui/tray/TrayCommands.h")
 #include "ui/tray/CDuzTray.h"
 #include "ui/tray/TrayCommandTarget.h"
-#else
-// LOCAL WORKAROUND until the tray layer is merged: the window runs without a notification icon.
-#include "ui/main_window/TrayFallback.h"
-#endif
 
 #include <array>
 #include <functional>
