@@ -15,6 +15,7 @@ CLumStatic::CLumStatic() : m_textColour(GetSysColor(COLOR_WINDOWTEXT)) {
 }
 
 CLumStatic::~CLumStatic() {
+    ReleaseLoadedCursor();
     m_font.DeleteObject();
     m_fillBrush.DeleteObject();
     m_defaultBrush.DeleteObject();
@@ -166,13 +167,29 @@ CLumStatic& CLumStatic::SetWebLink(bool on, DWORD notifyParent) {
 }
 
 CLumStatic& CLumStatic::LoadPointerCursor(WORD cursorId) {
+    // A cursor handed in by the owner stays the owner's; one this label loaded itself is its own
+    // and goes when it is replaced, so that loading again and again leaks nothing.
+    ReleaseLoadedCursor();
     m_cursor = LoadCursorResource(cursorId);
+    m_cursorLoaded = m_cursor;
     return *this;
 }
 
 CLumStatic& CLumStatic::SetPointerCursorHandle(HCURSOR cursor) {
+    ReleaseLoadedCursor();
     m_cursor = cursor;
     return *this;
+}
+
+void CLumStatic::ReleaseLoadedCursor() {
+    if (!m_cursorLoaded) {
+        return;
+    }
+    if (m_cursor == m_cursorLoaded) {
+        m_cursor = nullptr;
+    }
+    DestroyCursor(m_cursorLoaded);
+    m_cursorLoaded = nullptr;
 }
 
 CLumStatic& CLumStatic::SetEmbossed(bool on, int direction) {

@@ -53,7 +53,8 @@ public:
     virtual CLumStatic& SetCaptionBlink(bool on);
     virtual CLumStatic& SetFillBlink(bool on);
     virtual CLumStatic& SetWebLink(bool on, DWORD notifyParent = 0);
-    // The cursor is not owned: one loaded before is not released.
+    // A cursor loaded here belongs to the label (released when replaced and at destruction); a
+    // handle given with SetPointerCursorHandle stays the caller's.
     virtual CLumStatic& LoadPointerCursor(WORD cursorId);
     virtual CLumStatic& SetPointerCursorHandle(HCURSOR cursor);
     // direction 0: the second drawing one pixel up and left; otherwise down and right.
@@ -85,6 +86,7 @@ protected:
 private:
     void Redraw();
     void RebuildFont();
+    void ReleaseLoadedCursor();
     void SetLink(LinkKind kind, bool on, DWORD notifyParent);
     void StartBlink(BlinkKind kind);
     void StopBlinkTimer();
@@ -107,6 +109,7 @@ private:
     bool m_rotated = false;
     BlinkKind m_blinkKind = BlinkKind::None;
     HCURSOR m_cursor = nullptr;
+    HCURSOR m_cursorLoaded = nullptr; // the one cursor the label loaded itself, if any
     int m_embossDirection = 0;
     bool m_gradient = false;
     COLORREF m_gradientEnd = 0;
