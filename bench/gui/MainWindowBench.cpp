@@ -12,10 +12,8 @@
 #include "skin/ImageStore.h"
 #include "ui/main_window/CMainFrame.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QApplication>
-
+#include <benchmark/benchmark.h>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -24,9 +22,10 @@
 namespace {
 
 std::vector<std::uint8_t> DeviceReply(int device) {
-    const auto bytes = DiscoveryReply::Encode(Ipv4FromBytes(192, 0, 2, static_cast<std::uint8_t>(device)),
-                                              {0x02, 0x51, 0x4D, 0x00, 0x00, static_cast<std::uint8_t>(device)},
-                                              "QM-500W", "Device " + std::to_string(device));
+    const auto bytes =
+        DiscoveryReply::Encode(Ipv4FromBytes(192, 0, 2, static_cast<std::uint8_t>(device)),
+                               {0x02, 0x51, 0x4D, 0x00, 0x00, static_cast<std::uint8_t>(device)}, "QM-500W",
+                               "Device " + std::to_string(device));
     return {bytes.begin(), bytes.end()};
 }
 
