@@ -26,6 +26,7 @@ public:
 
     // Creates the hidden child window from dialog template 164.
     BOOL Create(CWnd* parent);
+    using CDialog::Create;
 
     // Copies the entry's four texts and shows them.
     void SetDeviceEntry(DeviceDisplayEntry entry);
