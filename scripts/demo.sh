@@ -6,12 +6,22 @@
 #
 #   ./scripts/demo.sh            the scan as a table
 #   ./scripts/demo.sh --json     the scan as JSON
+#   ./scripts/demo.sh --gui      the desktop program, quellmark --interface lo, on your display;
+#                                the demo ends when you close its window
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 BIN=${QUELLMARK_BIN_DIR:-build/bin}
 DEVICES=tools/quellmark-emulator/sample-devices.conf
-SCAN_ARGS=("$@")
+GUI=0
+SCAN_ARGS=()
+for arg in "$@"; do
+    if [ "$arg" = "--gui" ]; then
+        GUI=1
+    else
+        SCAN_ARGS+=("$arg")
+    fi
+done
 
 workdir=$(mktemp -d)
 emulator_pid=""
@@ -59,9 +69,27 @@ run_scan() {
     "$BIN/quellmark-scan" --interface lo "${SCAN_ARGS[@]}"
 }
 
-# Further steps (the desktop program, for one) go here, each as a function called below.
+# The desktop program on loopback: its window appears after the first scan (about a second) and
+# lists the sample devices; rescan, hover a row, press Connect (your browser opens the device's
+# address, which leads nowhere: the devices are emulated).
+run_gui() {
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+        echo "demo: --gui needs a desktop session (DISPLAY or WAYLAND_DISPLAY)" >&2
+        exit 1
+    fi
+    echo "\$ quellmark --interface lo"
+    "$BIN/quellmark" --interface lo
+}
 
-require quellmark-emulator quellmark-scan
+if [ "$GUI" = 1 ]; then
+    require quellmark-emulator quellmark
+else
+    require quellmark-emulator quellmark-scan
+fi
 start_emulator
 echo "demo: emulator answering as $(grep -cv '^\s*\(#\|$\)' "$DEVICES") devices on loopback"
-run_scan
+if [ "$GUI" = 1 ]; then
+    run_gui
+else
+    run_scan
+fi
