@@ -128,10 +128,6 @@ class GuiLoopback(unittest.TestCase):
         d.click(x + 630 + 14, y + 3 + 9)
         self.assertEqual(program.wait(timeout=20), 0)
 
-    # Under openbox with synthetic (XTest) input, the system move that the drag starts does not
-    # end at the button release: the window keeps following the pointer. Run it on purpose with
-    # QUELLMARK_E2E_DRAG=1 until the platform layer's window move is settled.
-    @unittest.skipUnless(os.environ.get("QUELLMARK_E2E_DRAG") == "1", "the system move does not end under XTest")
     def test_dragging_the_face_moves_the_window(self):
         d = self.desktop
         program = d.start_quellmark()

@@ -1,7 +1,7 @@
 #pragma once
 
-// Moving a top-level window with the pointer (the caption drag). The window system's own move
-// where it offers one; otherwise the window follows the pointer while the left button is held.
+// Moving a top-level window with the pointer (the caption drag). The compositor's own move on
+// Wayland; elsewhere the window follows the pointer while the left button is held.
 // Internal to src/platform/gui.
 
 class QWidget;
