@@ -78,19 +78,19 @@ FontSpec SpecOf(const CFont& font) {
     return {font.qfont(), logFont.lfEscapement};
 }
 
-QPen ToQPen(const PenSpec& spec) {
-    if (spec.style == PS_NULL) {
+QPen ToQPen(const PenSpec& logPen) {
+    if (logPen.style == PS_NULL) {
         return QPen(Qt::NoPen);
     }
-    QPen pen(ToQColor(spec.color));
-    pen.setWidth(std::max(1, spec.width));
-    pen.setCosmetic(spec.width <= 1);
+    QPen pen(ToQColor(logPen.color));
+    pen.setWidth(std::max(1, logPen.width));
+    pen.setCosmetic(logPen.width <= 1);
     // A flat cap leaves out a line's last pixel, as line drawing on this platform always did.
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
-    if (spec.style == PS_DASH) {
+    if (logPen.style == PS_DASH) {
         pen.setStyle(Qt::DashLine);
-    } else if (spec.style == PS_DOT) {
+    } else if (logPen.style == PS_DOT) {
         pen.setStyle(Qt::DotLine);
     }
     return pen;
