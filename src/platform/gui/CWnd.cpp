@@ -161,8 +161,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, std::u16string_view className, std::u16string
     QRect geometry = ToQRect(rect);
     widget->setGeometry(geometry.x(), geometry.y(), std::max(0, geometry.width()),
                         std::max(0, geometry.height()));
-    data->surface = QImage(widget->size(), QImage::Format_ARGB32_Premultiplied);
-    data->surface.fill(Qt::transparent);
+    data->surfaceSize = widget->size();
     data->ApplyMouseTransparency();
     data->windowClass->OnCreated(*this);
 
@@ -1073,8 +1072,9 @@ HDC CWnd::BeginPaint(PAINTSTRUCT* paint) {
     paint->rcPaint = ToRect(data->paintRegion.boundingRect());
     // The area being painted shows what lies behind the window until the window paints it, as on
     // a screen where the parent has just painted over a child that it does not clip.
-    if (!data->surface.isNull()) {
-        QPainter painter(&data->surface);
+    // A surface not yet allocated is transparent already.
+    if (data->AllocatedSurface() != nullptr) {
+        QPainter painter(&data->Surface());
         painter.setCompositionMode(QPainter::CompositionMode_Clear);
         for (const QRect& rect : data->paintRegion) {
             painter.fillRect(rect, Qt::transparent);
@@ -1082,7 +1082,7 @@ HDC CWnd::BeginPaint(PAINTSTRUCT* paint) {
     }
     if (data->eraseNeeded) {
         data->eraseNeeded = false;
-        CSurfaceDC eraseDc(data->surface);
+        CSurfaceDC eraseDc(data->Surface());
         LRESULT erased = SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(eraseDc.GetSafeHdc()));
         paint->fErase = erased ? FALSE : TRUE;
     }
@@ -1107,7 +1107,7 @@ void CWnd::EndPaint(const PAINTSTRUCT*) {
 
 QImage& CWnd::Surface() {
     WindowData* data = Data();
-    return data ? data->surface : g_noSurface;
+    return data ? data->Surface() : g_noSurface;
 }
 
 void CWnd::PresentNow() {

@@ -5,6 +5,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <map>
+#include <mutex>
 
 namespace {
 
@@ -92,6 +94,22 @@ std::optional<DialogTemplate> DialogTemplate::Parse(std::span<const std::uint8_t
 }
 
 std::optional<DialogTemplate> DialogTemplate::Load(UINT id) {
+    // Templates are built into the program and never change, while the main window makes one
+    // panel per row from the same template: parse each once. A missing one is looked for again.
+    static std::mutex mutex;
+    static std::map<UINT, DialogTemplate> parsed;
+    std::lock_guard lock(mutex);
+    if (auto found = parsed.find(id); found != parsed.end()) {
+        return found->second;
+    }
+    std::optional<DialogTemplate> loaded = LoadUncached(id);
+    if (loaded) {
+        parsed.emplace(id, *loaded);
+    }
+    return loaded;
+}
+
+std::optional<DialogTemplate> DialogTemplate::LoadUncached(UINT id) {
     QFile file(QStringLiteral(":/res/DIALOG/%1").arg(id));
     if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;

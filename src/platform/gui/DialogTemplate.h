@@ -38,4 +38,7 @@ struct DialogTemplate {
     // an id or class).
     static std::optional<DialogTemplate> Parse(std::span<const std::uint8_t> json);
     static std::optional<DialogTemplate> Load(UINT id);
+
+private:
+    static std::optional<DialogTemplate> LoadUncached(UINT id);
 };

@@ -99,6 +99,32 @@ int FontMapper::EmPixelsForCellHeight(const QFont& font, int cellHeight) {
 }
 
 QFont FontMapper::ToQFont(const LOGFONT& logFont) {
+    // Every label of every dialog asks for the same few descriptions; resolving the family and the
+    // size goes through the font configuration each time, so keep what each description gave.
+    using Key = std::tuple<LONG, LONG, BYTE, BYTE, BYTE, bool, BYTE, QString>;
+    static std::mutex mutex;
+    static std::map<Key, QFont> resolved;
+    const Key key{logFont.lfHeight,
+                  logFont.lfWeight,
+                  logFont.lfItalic,
+                  logFont.lfUnderline,
+                  logFont.lfStrikeOut,
+                  logFont.lfQuality == NONANTIALIASED_QUALITY,
+                  static_cast<BYTE>(logFont.lfPitchAndFamily & 0xF0),
+                  FaceOf(logFont)};
+    {
+        std::lock_guard lock(mutex);
+        if (auto found = resolved.find(key); found != resolved.end()) {
+            return found->second;
+        }
+    }
+    QFont font = Resolve(logFont);
+    std::lock_guard lock(mutex);
+    resolved.emplace(key, font);
+    return font;
+}
+
+QFont FontMapper::Resolve(const LOGFONT& logFont) {
     QFont font(FamilyFor(logFont));
     font.setWeight(ToQtWeight(logFont.lfWeight));
     font.setItalic(logFont.lfItalic != 0);

@@ -16,5 +16,6 @@ public:
     static LOGFONT SystemLogFont();
 
 private:
+    static QFont Resolve(const LOGFONT& logFont);
     static int EmPixelsForCellHeight(const QFont& font, int cellHeight);
 };

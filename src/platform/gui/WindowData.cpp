@@ -155,19 +155,30 @@ void WindowData::Present(const QRegion& region) {
     widget->repaint(region);
 }
 
+QImage& WindowData::Surface() {
+    if (surface.isNull() && !surfaceSize.isEmpty()) {
+        surface = QImage(surfaceSize, QImage::Format_ARGB32_Premultiplied);
+        surface.fill(Qt::transparent);
+    }
+    return surface;
+}
+
 void WindowData::ResizeSurface(QSize size) {
     size = size.expandedTo(QSize(0, 0));
-    if (surface.size() == size) {
+    if (surfaceSize == size) {
         return;
     }
-    QImage resized(size, QImage::Format_ARGB32_Premultiplied);
-    resized.fill(Qt::transparent);
-    if (!surface.isNull() && !resized.isNull()) {
-        QPainter painter(&resized);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, surface);
+    surfaceSize = size;
+    if (!surface.isNull()) {
+        QImage resized(size, QImage::Format_ARGB32_Premultiplied);
+        resized.fill(Qt::transparent);
+        if (!resized.isNull()) {
+            QPainter painter(&resized);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.drawImage(0, 0, surface);
+        }
+        surface = resized;
     }
-    surface = resized;
     updateRegion &= ClientRect();
     if (windowClass) {
         if (CWnd* wnd = owner) {
@@ -191,10 +202,11 @@ QColor DialogFaceColor() {
 }
 
 void FillPaintRegion(WindowData& data, const QColor& color) {
-    if (data.surface.isNull()) {
+    QImage& surface = data.Surface();
+    if (surface.isNull()) {
         return;
     }
-    QPainter painter(&data.surface);
+    QPainter painter(&surface);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     QRegion region = data.inPaint ? data.paintRegion : data.ClientRect();
     for (const QRect& rect : region) {

@@ -51,8 +51,9 @@ public:
     std::map<std::u16string, std::intptr_t, std::less<>> props;
     QPointer<WindowWidget> widget;
 
-    // The painting model.
-    QImage surface;
+    // The painting model. The surface is allocated on first use (a paint or a drawing context):
+    // hidden windows that are never painted keep none. Until then it counts as fully transparent.
+    QSize surfaceSize;
     QRegion updateRegion;
     QRegion paintRegion;
     bool eraseNeeded = false;
@@ -71,7 +72,11 @@ public:
 
     bool IsChild() const { return (style & WS_CHILD) != 0; }
     bool IsVisibleChain() const;
-    QRect ClientRect() const { return QRect(QPoint(0, 0), surface.size()); }
+    QRect ClientRect() const { return QRect(QPoint(0, 0), surfaceSize); }
+    // The client surface, allocated (transparent) at the client size when it has none yet.
+    QImage& Surface();
+    // The surface if one was allocated, else null: nothing was drawn, all of it is transparent.
+    const QImage* AllocatedSurface() const { return surface.isNull() ? nullptr : &surface; }
 
     // Painting: add to the update region (children too unless WS_CLIPCHILDREN), post a paint,
     // deliver WM_ERASEBKGND/WM_PAINT now, put pixels on screen.
@@ -85,6 +90,9 @@ public:
     // Session state of the user-interface thread.
     static HWND s_focus;
     static HWND s_capture;
+
+private:
+    QImage surface;
 };
 
 // Default processing shared by every window class (text, font, icon, cursor, caption drag,

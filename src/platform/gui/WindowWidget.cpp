@@ -125,12 +125,14 @@ bool WindowWidget::event(QEvent* event) {
 
 void WindowWidget::paintEvent(QPaintEvent* event) {
     WindowData* data = WindowData::Lookup(m_hWnd);
-    if (!data || data->surface.isNull()) {
+    // Without a surface nothing was drawn yet: the window is transparent, there is nothing to put.
+    const QImage* surface = data ? data->AllocatedSurface() : nullptr;
+    if (surface == nullptr) {
         return;
     }
     QPainter painter(this);
     for (const QRect& rect : event->region()) {
-        painter.drawImage(rect.topLeft(), data->surface, rect);
+        painter.drawImage(rect.topLeft(), *surface, rect);
     }
 }
 
